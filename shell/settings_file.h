@@ -1,0 +1,64 @@
+// The settings files of the program (server.ini and the command-set files):
+// INI text with case-insensitive section and key names, read by section and
+// key with a default, and updated in place so that lines nobody names survive.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Raised by a write that could not be done; its message is
+// "Unable to write to " + the file's path.
+class settings_write_error : public std::runtime_error {
+public:
+    explicit settings_write_error(const std::string& path);
+};
+
+// Numbers in every file and reply use "." whatever the locale, since replies
+// separate their items with ",". Reals are written in the general form with at
+// most 15 significant digits (as printf "%.15g").
+std::string format_general_number(double value);
+// The whole text (surrounding blanks aside) must be a finite decimal number.
+bool parse_general_number(std::string_view text, double& value);
+// A signed decimal integer, or "0x"/"0X" and hexadecimal digits, that fits 32 bits.
+bool parse_settings_integer(std::string_view text, int& value);
+
+class ini_file {
+public:
+    // Reads the file as it is now; a file that does not exist reads as empty
+    // and is not created until the first write.
+    explicit ini_file(std::string path);
+
+    const std::string& path() const { return path_; }
+
+    int read_integer(std::string_view section, std::string_view key, int default_value) const;
+    bool read_bool(std::string_view section, std::string_view key, bool default_value) const;
+    double read_float(std::string_view section, std::string_view key, double default_value) const;
+    // At most max_string_length characters; a key present with an empty value
+    // gives the empty text.
+    std::string read_string(std::string_view section, std::string_view key,
+                            std::string_view default_value) const;
+
+    // Each write reaches the disk before it returns, by replacing the file
+    // whole (a temporary file beside it, flushed, then renamed over it), so a
+    // failure part-way leaves the previous file intact. A failed write raises
+    // settings_write_error and leaves the file and this object as they were.
+    void write_integer(std::string_view section, std::string_view key, int value);
+    void write_bool(std::string_view section, std::string_view key, bool value);
+    void write_float(std::string_view section, std::string_view key, double value);
+    void write_string(std::string_view section, std::string_view key, std::string_view value);
+
+    static constexpr std::size_t max_string_length = 2047;
+
+private:
+    // The value text of the first matching key in the first matching
+    // section, blanks around it removed; nothing when either is missing.
+    std::optional<std::string> find_value(std::string_view section, std::string_view key) const;
+    void write_value(std::string_view section, std::string_view key, std::string_view value);
+    void save(const std::vector<std::string>& lines) const;
+
+    std::string path_;
+    std::vector<std::string> lines_; // the file's lines as read, without "\n"
+};
