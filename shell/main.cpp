@@ -1,42 +1,128 @@
-// orb_server: the telescope server's entry point.
-#include <cstring>
+// orb_server: the telescope server's entry point. Reads the command line,
+// builds the program, runs its event loop on this thread, and turns SIGINT
+// and SIGTERM into the main window's close request.
+#include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <iostream>
+#include <pthread.h>
 #include <string>
+#include <thread>
 
-#include "scope_link/command_set_files.h"
-#include "shell/configuration_settings.h"
-#include "shell/settings_file.h"
+#include "platform/clock.h"
+#include "shell/program.h"
 
 namespace {
 
-std::string executable_dir(const char* argv0) {
+struct options {
+    bool headless = false;
+    std::string program_dir;
+    std::string listen;
+};
+
+const char* usage = "usage: orb_server [--headless] [--dir DIR] [--listen ADDR:PORT]\n";
+
+std::string executable_dir() {
     std::error_code error;
-    std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) path = std::filesystem::absolute(argv0);
-    return path.parent_path().string() + "/";
+    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string("./") : path.parent_path().string() + "/";
 }
+
+bool parse(int argc, char** argv, options& parsed) {
+    parsed.program_dir = executable_dir();
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--headless") {
+            parsed.headless = true;
+        } else if ((arg == "--dir" || arg == "--listen") && i + 1 < argc) {
+            (arg == "--dir" ? parsed.program_dir : parsed.listen) = argv[++i];
+        } else {
+            return false;
+        }
+    }
+    std::error_code error;
+    const auto dir = std::filesystem::absolute(parsed.program_dir, error);
+    if (error || !std::filesystem::is_directory(dir)) {
+        std::cerr << "orb_server: no such folder: " << parsed.program_dir << "\n";
+        return false;
+    }
+    parsed.program_dir = dir.string();
+    if (parsed.program_dir.back() != '/') parsed.program_dir += '/';
+    return true;
+}
+
+// Waits for signals on a thread of its own, so that the model thread sees
+// them as ordinary tasks. A first SIGINT or SIGTERM asks the main window to
+// close; when that close was abandoned because the settings could not be
+// saved, the next one ends the program without saving. SIGUSR1 ends the wait.
+class signal_watch {
+public:
+    explicit signal_watch(orb_program& program) : program_(program) {
+        thread_ = std::thread([this] { watch(); });
+    }
+    ~signal_watch() {
+        ::pthread_kill(thread_.native_handle(), SIGUSR1);
+        thread_.join();
+    }
+
+    static sigset_t signals() {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGINT);
+        sigaddset(&set, SIGTERM);
+        sigaddset(&set, SIGUSR1);
+        return set;
+    }
+
+private:
+    void watch() {
+        const sigset_t set = signals();
+        for (;;) {
+            int received = 0;
+            if (::sigwait(&set, &received) != 0 || received == SIGUSR1) return;
+            if (close_failed_) {
+                program_.kit().loop().post([this] { program_.close_without_saving(); });
+            } else {
+                program_.kit().loop().post([this] { close_failed_ = !program_.request_close(); });
+            }
+        }
+    }
+
+    orb_program& program_;
+    std::atomic<bool> close_failed_{false};
+    std::thread thread_;
+};
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string program_dir = executable_dir(argv[0]);
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc) {
-            program_dir = std::filesystem::absolute(argv[++i]).string();
-            if (program_dir.back() != '/') program_dir += '/';
-        }
+    options parsed;
+    if (!parse(argc, argv, parsed)) {
+        std::cerr << usage;
+        return 2;
+    }
+    if (!parsed.headless) {
+        std::cerr << "orb_server: this build has no desktop view yet; start it with --headless\n";
+        return 1;
     }
 
-    configuration_settings config;
-    config.load(ini_file(program_dir + "server.ini"));
-    command_table commands;
-    read_escape_scopes(commands, program_dir, config.scope_type);
+    // Every thread made from here on leaves these signals to the watcher.
+    const sigset_t set = signal_watch::signals();
+    ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
 
-    std::cout << "orb_server: settings and command set loaded from " << program_dir << "\n"
-              << "  model " << (config.scope_type == configuration_settings::lx200 ? "LX200" : "AutoStar")
-              << ", " << (config.scope_enabled ? "scope enabled" : "built-in test scope") << ", "
-              << commands.records().size() << " commands\n"
-              << "The server itself is not built yet: nothing listens, and the program stops here.\n";
+    steady_clock_source clock;
+    orb_program program(clock, parsed.program_dir);
+    program.kit().notifications().write_line = [](const std::string& line) {
+        std::cout << line << std::endl;
+    };
+    if (!parsed.listen.empty())
+        std::cout << "orb_server: --listen " << parsed.listen
+                  << ": the network server is not part of this build yet" << std::endl;
+    std::cout << "orb_server: running headless in " << parsed.program_dir << std::endl;
+
+    signal_watch watch(program);
+    program.start();
+    program.kit().loop().run();
+    std::cout << "orb_server: closed" << std::endl;
     return 0;
 }

@@ -1,0 +1,10 @@
+// The planets panel.
+#pragma once
+
+#include "shell/panel_window.h"
+
+class Tscope_planets : public panel_window {
+public:
+    Tscope_planets(forms::toolkit& kit, panel_host& host)
+        : panel_window(kit, host, {"scope_planets", "ORB Planets panel", "planets", "", 304, 337}) { load_settings(); }
+};
