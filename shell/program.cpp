@@ -1,18 +1,5 @@
 #include "shell/program.h"
 
-#include "command_server/orb_server_network.h"
-#include "panels/orb_server_control.h"
-#include "panels/orb_server_focus.h"
-#include "panels/orb_server_info.h"
-#include "panels/orb_server_search.h"
-#include "panels/orb_server_tracking.h"
-#include "shell/orb_server_about.h"
-#include "shell/orb_server_catalogs.h"
-#include "shell/orb_server_config.h"
-#include "shell/orb_server_moon.h"
-#include "shell/orb_server_observer.h"
-#include "shell/orb_server_planets.h"
-#include "shell/orb_server_sun.h"
 #include "shell/settings_file.h"
 
 orb_program::orb_program(const program_clock& clock, std::string program_dir)

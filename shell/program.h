@@ -7,23 +7,22 @@
 #include <memory>
 #include <string>
 
+#include "command_server/orb_server_network.h"
 #include "forms/toolkit.h"
+#include "panels/orb_server_control.h"
+#include "panels/orb_server_focus.h"
+#include "panels/orb_server_info.h"
+#include "panels/orb_server_search.h"
+#include "panels/orb_server_tracking.h"
 #include "scope_link/orb_server_object.h"
+#include "shell/orb_server_about.h"
+#include "shell/orb_server_catalogs.h"
+#include "shell/orb_server_config.h"
 #include "shell/orb_server_form.h"
-
-class Tscope_config;
-class Tscope_control;
-class Tscope_focus;
-class Tscope_info;
-class Tscope_observer;
-class Tscope_search;
-class Tscope_network;
-class Tscope_tracking;
-class Tscope_about;
-class Tscope_sun;
-class Tscope_moon;
-class Tscope_planets;
-class Tscope_catalogs;
+#include "shell/orb_server_moon.h"
+#include "shell/orb_server_observer.h"
+#include "shell/orb_server_planets.h"
+#include "shell/orb_server_sun.h"
 
 class orb_program {
     // First, so that they outlive every window.
