@@ -5,6 +5,11 @@
 orb_program::orb_program(const program_clock& clock, std::string program_dir)
     : kit_(clock), program_dir_(std::move(program_dir)) {
     kit_.set_help_file("orb.hlp");
+    // A handler or timer that fails is shown to the user and the program goes
+    // on; a failing request only closes its client.
+    kit_.loop().set_error_handler([this](const std::string& what, forms::error_source source) {
+        if (source != forms::error_source::request) kit_.show_message(what);
+    });
     scope_object = std::make_unique<tscope_object>();
     main_window = std::make_unique<Tscope>(kit_, program_dir_);
     config = std::make_unique<Tscope_config>(kit_, *main_window);
