@@ -1,0 +1,184 @@
+// The byte level of the scope link: opening and setting up the serial port,
+// writing a command, reading an answer, and the watchdog that bounds the
+// wait for one. With the scope disabled nothing is opened and every read
+// gives the command's canned answer.
+#include "scope_link/orb_server_comms.h"
+
+#include <array>
+
+#include "scope_link/link_numbers.h"
+#include "shell/configuration_settings.h"
+
+namespace {
+
+serial_timeouts normal_timeouts(int timeout, int interval) {
+    return {interval, 0, timeout, 0, timeout};
+}
+
+// Short enough that clearing takes only what is already on the line.
+serial_timeouts clearing_timeouts(int timeout) { return {10, 0, 10, 0, timeout}; }
+
+}  // namespace
+
+void Tscope_comms::update_status_log(const std::string& text) {
+    if (io_logging && hooks.update_status_log_check) hooks.update_status_log_check(text);
+}
+
+std::string Tscope_comms::device_control() const {
+    return "baud=" + speed_edit.text() + " parity=" + parity_edit.text() +
+           " data=" + data_bits_edit.text() + " stop=" + stop_bits_edit.text();
+}
+
+bool Tscope_comms::open() {
+    update_status_log("open >>");
+    // Blanks around the port text are not part of the port's name.
+    port_name_ = trim_port_text(port_edit.text());
+    timeout_ = link_timeout(timeout_edit.text());
+    interval_ = link_interval(interval_edit.text());
+    const std::string control = device_control();
+    update_status_log("connect_to_serial_port : " + port_name_ + " " + control + " : " +
+                      timeout_edit.text() + " " + interval_edit.text());
+    if (port_open_) close();
+
+    const std::optional<std::string> path = serial_devices.device_path(port_name_);
+    if (!path || !device_.open(*path)) {
+        update_status_log("<< open");
+        return false;
+    }
+    port_open_ = true;
+    // A port whose set-up fails stays open until the next open or close.
+    const char* failed = nullptr;
+    if (!device_.setup_queues(serial_buffer_size, serial_buffer_size))
+        failed = "setupcom failed";
+    else if (!device_.read_settings())
+        failed = "getcommstate failed";
+    else if (!device_.build_settings(control))
+        failed = "buildcommdcb failed";
+    else if (!device_.write_settings())
+        failed = "setcomstate failed";
+    if (failed) {
+        update_status_log(failed);
+        update_status_log("<< open");
+        return false;
+    }
+    device_.set_timeouts(normal_timeouts(timeout_, interval_));
+    clear_port();
+    update_status_log(port_name_ + " : opened");
+    update_status_log("<< open");
+    return true;
+}
+
+void Tscope_comms::close() {
+    device_.close();
+    port_open_ = false;
+    update_status_log(port_name_ + " : closed");
+}
+
+void Tscope_comms::clear_port() {
+    update_status_log("clear_port >>");
+    // The port is cleared while it is being opened, before the link counts
+    // as linked, so this reads the device itself rather than through read(),
+    // which would refuse an unlinked port and leave stale bytes on the line.
+    if (scope_enabled() && port_open_) {
+        device_.set_timeouts(clearing_timeouts(timeout_));
+        read_device();
+        answer_buffer_.clear();
+        update_status_log("cleared port");
+        device_.set_timeouts(normal_timeouts(timeout_, interval_));
+    }
+    update_status_log("<< clear_port");
+}
+
+bool Tscope_comms::write(std::string_view text) {
+    update_status_log("write >>");
+    bool written = true;
+    if (linked_ && scope_enabled()) {
+        const serial_transfer sent = device_.write(text);
+        if (!sent.ok()) {
+            update_status_log("write failed : " + std::to_string(sent.error));
+            // A device that fails a write (a pulled adapter) is closed, as a
+            // failed read closes it, so that the next connect opens it anew.
+            if (port_open_) close();
+            written = false;
+        } else if (sent.count == text.size()) {
+            update_status_log(std::string(text) + " : written");
+        } else {
+            update_status_log("bytes to send : " + std::to_string(text.size()));
+            update_status_log("bytes written : " + std::to_string(sent.count));
+            written = false;
+        }
+    } else if (!linked_ && scope_enabled()) {
+        update_status_log("fail : port not opened");
+        written = false;
+    }
+    update_status_log("<< write");
+    return written;
+}
+
+serial_transfer Tscope_comms::read_device() {
+    std::array<char, serial_buffer_size> buffer{};
+    const serial_transfer got = device_.read(buffer);
+    answer_buffer_.assign(buffer.data(), std::min(got.count, buffer.size()));
+    return got;
+}
+
+read_result Tscope_comms::read(std::string_view canned_answer) {
+    update_status_log("read >>");
+    answer_buffer_.clear();
+    read_result result = read_result::data;
+    if (linked_ && scope_enabled()) {
+        const serial_transfer got = read_device();
+        if (!got.ok()) {
+            update_status_log("read : error : " + std::to_string(got.error));
+            close();
+            result = read_result::error;
+        } else {
+            update_status_log("Read : " + std::to_string(answer_buffer_.size()) + " : " + answer_buffer_);
+            result = answer_buffer_.empty() ? read_result::nothing : read_result::data;
+        }
+    } else if (!linked_ && scope_enabled()) {
+        update_status_log("fail : port not opened");
+        result = read_result::error;
+    } else {
+        answer_buffer_ = canned_answer.substr(0, serial_buffer_size);
+    }
+    update_status_log("<< read");
+    return result;
+}
+
+bool Tscope_comms::read_timeout(std::string_view canned_answer) {
+    // Operations never nest, so a wait that finds another under way is one
+    // started from inside it; it could never see that one end, so it fails.
+    if (response_timer.enabled()) {
+        update_status_log("<< waiting");
+        return false;
+    }
+    timed_out_ = false;
+    response_timer.set_interval(response_wait);
+    response_timer.start();
+    answer_buffer_.clear();
+    // The watchdog is looked at between reads on the program's clock; the
+    // event loop is not run meanwhile, so nothing else happens on the model
+    // thread until the answer is in or the time is up. Each read waits at
+    // most its own timeout, so the loop does not spin.
+    const milliseconds started = loop().now();
+    read_result outcome;
+    for (;;) {
+        if (!timed_out_ && loop().now() - started >= milliseconds(response_wait)) response_timerTimer();
+        if (timed_out_) {
+            outcome = read_result::error;
+            break;
+        }
+        outcome = read(canned_answer);
+        if (outcome != read_result::nothing) break;
+    }
+    response_timer.stop();
+    timed_out_ = false;
+    return outcome == read_result::data;
+}
+
+void Tscope_comms::response_timerTimer() {
+    if (hooks.stop_search_timer) hooks.stop_search_timer();
+    response_timer.stop();
+    timed_out_ = true;
+}

@@ -1,0 +1,71 @@
+// A comms panel on a manual clock with the in-memory serial device, a
+// temporary program_dir and every status message collected.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/forms.h"
+#include "scope_link/orb_server_comms.h"
+#include "shell/configuration_settings.h"
+#include "tests/fixtures/memory_serial_device.h"
+#include "tests/fixtures/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+class test_host final : public panel_host {
+public:
+    explicit test_host(std::string dir) : dir_(std::move(dir)) {}
+    const std::string& program_dir() const override { return dir_; }
+    void set_button_state(tscope_button&, bool) override {}
+
+private:
+    std::string dir_;
+};
+
+struct comms_fixture : ::testing::Test {
+    manual_clock clock;
+    forms::toolkit kit{clock};
+    temp_dir dir;
+    test_host host{dir.path()};
+    configuration_settings settings;
+    memory_serial_device device{&clock};
+    tscope_object scope_object;
+    std::unique_ptr<Tscope_comms> comms;
+    std::vector<std::string> messages;
+    std::vector<int> focus_timers;
+    int search_stops = 0;
+    int positions_shown = 0;
+
+    // Makes the panel as start-up does, from server.ini as it is now.
+    Tscope_comms& make() {
+        comms = std::make_unique<Tscope_comms>(kit, host, settings, device, scope_object);
+        comms->io_logging = true;
+        comms->hooks.update_status_log_check = [this](const std::string& text) { messages.push_back(text); };
+        comms->hooks.stop_search_timer = [this] { ++search_stops; };
+        comms->hooks.show_position = [this] { ++positions_shown; };
+        comms->hooks.enable_focus_timer = [this](int ms) { focus_timers.push_back(ms); };
+        return *comms;
+    }
+
+    bool logged(const std::string& text) const {
+        for (const auto& m : messages)
+            if (m == text) return true;
+        return false;
+    }
+
+    // Connects to a scope on COM1 that reports 12:08:54 / +42°08:59.
+    std::string connect() {
+        device.queue_answer("12:08:54#");
+        device.queue_answer("+42\xDF" "08:59#");
+        device.queue_answer("12:08:54#");  // query
+        tscope_object result;
+        return comms->tell("connect", result);
+    }
+
+    std::string tell(const std::string& operation) {
+        tscope_object result;
+        return comms->tell(operation, result);
+    }
+};

@@ -1,0 +1,205 @@
+// The serial link on the in-memory device: opening and its failing steps,
+// the timeouts it sets, writes and reads linked and not, the answer
+// watchdog on the manual clock, and a device that goes away.
+#include "tests/scope_link/comms_fixture.h"
+
+#include <cerrno>
+
+namespace {
+
+using link_test = comms_fixture;
+
+TEST_F(link_test, first_connect_opens_com1_with_the_default_lists) {
+    make();
+    EXPECT_EQ(comms->port_edit.text(), "COM1");
+    EXPECT_EQ(comms->speed_edit.text(), "9600");
+    EXPECT_EQ(comms->data_bits_edit.text(), "8");
+    EXPECT_EQ(comms->parity_edit.text(), "N");
+    EXPECT_EQ(comms->stop_bits_edit.text(), "1");
+    EXPECT_EQ(comms->timeout_edit.text(), "100");
+    EXPECT_EQ(comms->interval_edit.text(), "10");
+    EXPECT_FALSE(comms->response_timer.enabled());
+
+    ASSERT_EQ(connect(), "ok");
+    EXPECT_EQ(device.path(), "/dev/ttyS0");
+    EXPECT_EQ(device.settings(), (line_settings{9600, 'N', 8, 1}));
+    EXPECT_EQ(device.input_queue(), 240u);
+    EXPECT_EQ(device.output_queue(), 240u);
+    // Normal, clearing, normal again.
+    const std::vector<serial_timeouts> expected{{10, 0, 100, 0, 100}, {10, 0, 10, 0, 100}, {10, 0, 100, 0, 100}};
+    EXPECT_EQ(device.timeouts_set(), expected);
+    EXPECT_TRUE(logged("connect_to_serial_port : COM1 baud=9600 parity=N data=8 stop=1 : 100 10"));
+    EXPECT_TRUE(logged("cleared port"));
+    EXPECT_TRUE(logged("COM1 : opened"));
+    EXPECT_TRUE(logged("#:GR# : written"));
+    EXPECT_TRUE(logged("Read : 9 : 12:08:54#"));
+    EXPECT_TRUE(comms->linked());
+    EXPECT_TRUE(comms->connected());
+    EXPECT_EQ(positions_shown, 1);
+    EXPECT_NEAR(scope_object.ra, 12 + 8 / 60.0 + 54 / 3600.0, 1e-9);
+}
+
+TEST_F(link_test, timeouts_follow_the_lists_and_bad_numbers_fall_back) {
+    dir.write("server.ini", "[comms]\ntimeout=1000\ninterval=100\n");
+    make();
+    ASSERT_TRUE(comms->open());
+    EXPECT_EQ(device.timeouts_set().front(), (serial_timeouts{100, 0, 1000, 0, 1000}));
+
+    comms->show();
+    forms::user::type_text(comms->timeout_edit, "250");
+    EXPECT_EQ(comms->timeout(), 250);
+    forms::user::type_text(comms->timeout_edit, "abc");
+    EXPECT_EQ(comms->timeout(), 1000);
+    // No total limit would let a read wait for a silent scope for ever.
+    forms::user::type_text(comms->timeout_edit, "0");
+    EXPECT_EQ(comms->timeout(), 1000);
+    forms::user::type_text(comms->interval_edit, "x");
+    EXPECT_EQ(comms->interval(), 100);
+    forms::user::type_text(comms->interval_edit, "0");
+    EXPECT_EQ(comms->interval(), 0);
+}
+
+TEST_F(link_test, each_failing_set_up_step_is_named_and_the_port_stays_open) {
+    const std::pair<serial_step, const char*> cases[] = {
+        {serial_step::setup_queues, "setupcom failed"},
+        {serial_step::read_settings, "getcommstate failed"},
+        {serial_step::build_settings, "buildcommdcb failed"},
+        {serial_step::write_settings, "setcomstate failed"},
+    };
+    make();
+    for (const auto& [step, message] : cases) {
+        SCOPED_TRACE(message);
+        messages.clear();
+        device.fail(step);
+        EXPECT_FALSE(comms->open());
+        EXPECT_TRUE(logged(message));
+        EXPECT_EQ(messages.back(), "<< open");
+        EXPECT_TRUE(comms->port_open());
+        device.fail(step, false);
+    }
+    // A framing the device cannot take.
+    comms->parity_edit.set_text("X");
+    messages.clear();
+    EXPECT_FALSE(comms->open());
+    EXPECT_TRUE(logged("buildcommdcb failed"));
+    comms->parity_edit.set_text("N");
+    comms->data_bits_edit.set_text("4");
+    messages.clear();
+    EXPECT_FALSE(comms->open());
+    EXPECT_TRUE(logged("setcomstate failed"));
+}
+
+TEST_F(link_test, unlinked_port_with_the_scope_enabled_refuses_writes_and_reads) {
+    make();
+    EXPECT_FALSE(comms->write("#:GR#"));
+    EXPECT_EQ(comms->read("12:08:54"), read_result::error);
+    EXPECT_EQ(messages, (std::vector<std::string>{"write >>", "fail : port not opened", "<< write",
+                                                  "read >>", "fail : port not opened", "<< read"}));
+    EXPECT_TRUE(device.written().empty());
+}
+
+TEST_F(link_test, test_scope_serves_canned_answers_without_a_port) {
+    settings.scope_enabled = false;
+    make();
+    EXPECT_TRUE(comms->write("#:GR#"));
+    EXPECT_TRUE(comms->read_timeout("12:08:54"));
+    EXPECT_EQ(comms->answer_buffer(), "12:08:54");
+    EXPECT_TRUE(comms->read_timeout(std::string(300, 'x')));
+    EXPECT_EQ(comms->answer_buffer().size(), 240u);
+    EXPECT_EQ(device.open_count(), 0);
+    EXPECT_EQ(clock.now().count(), 0);
+}
+
+TEST_F(link_test, silent_scope_times_out_after_five_seconds_of_reads) {
+    dir.write("server.ini", "[comms]\ntimeout=1000\ninterval=100\n");
+    make();
+    ASSERT_EQ(connect(), "ok");
+    const int reads = device.read_count();
+    const auto start = clock.now();
+    messages.clear();
+
+    EXPECT_EQ(tell("get_ra_dec"), "fail : read from scope failed");
+    // One read of `timeout` after another until the watchdog has run out.
+    EXPECT_EQ((clock.now() - start).count(), 5000);
+    EXPECT_EQ(device.read_count() - reads, 5);
+    EXPECT_TRUE(logged("Read : 0 : "));
+    EXPECT_FALSE(comms->response_timer.enabled());
+    EXPECT_FALSE(comms->timed_out());
+    EXPECT_EQ(search_stops, 1);
+    EXPECT_EQ(messages.back(), "<< tell");
+
+    // The link still works for the next operation.
+    device.queue_answer("01:00:00#");
+    device.queue_answer("+01\xDF" "00:00#");
+    EXPECT_EQ(tell("get_ra_dec"), "ok");
+}
+
+TEST_F(link_test, an_answer_in_two_bursts_is_read_as_its_first) {
+    make();
+    ASSERT_EQ(connect(), "ok");
+    device.queue_bursts({"12:0", "8:54#"});
+    ASSERT_TRUE(comms->write("#:GR#"));
+    EXPECT_TRUE(comms->read_timeout(""));
+    EXPECT_EQ(comms->answer_buffer(), "12:0");
+    // The rest is what the next read finds.
+    EXPECT_TRUE(comms->read_timeout(""));
+    EXPECT_EQ(comms->answer_buffer(), "8:54#");
+}
+
+TEST_F(link_test, short_and_failed_writes) {
+    make();
+    ASSERT_EQ(connect(), "ok");
+    messages.clear();
+    device.limit_writes(3);
+    EXPECT_FALSE(comms->write("#:GR#"));
+    EXPECT_TRUE(logged("bytes to send : 5"));
+    EXPECT_TRUE(logged("bytes written : 3"));
+    device.limit_writes(static_cast<std::size_t>(-1));
+
+    device.fail_writes(EIO);
+    messages.clear();
+    EXPECT_FALSE(comms->write("#:GR#"));
+    EXPECT_TRUE(logged("write failed : 5"));
+    EXPECT_FALSE(comms->port_open());
+}
+
+TEST_F(link_test, pulled_device_fails_the_operation_closes_the_port_and_reconnects) {
+    make();
+    ASSERT_EQ(connect(), "ok");
+    device.vanish();
+    messages.clear();
+    const auto start = clock.now();
+    EXPECT_EQ(tell("get_ra_dec"), "fail : read from scope failed");
+    EXPECT_EQ(clock.now(), start);  // no waiting on a dead device
+    EXPECT_TRUE(logged("write failed : 5"));
+    EXPECT_TRUE(logged("COM1 : closed"));
+    EXPECT_FALSE(comms->port_open());
+
+    EXPECT_EQ(tell("connect"), "fail : no connection");
+    EXPECT_TRUE(logged("Port COM1 cannot be opened!"));
+    EXPECT_FALSE(comms->connected());
+
+    device.reappear();
+    EXPECT_EQ(connect(), "ok");
+    EXPECT_TRUE(comms->port_open());
+    EXPECT_TRUE(comms->connected());
+}
+
+TEST_F(link_test, nested_wait_is_refused_instead_of_waiting_for_ever) {
+    make();
+    ASSERT_EQ(connect(), "ok");
+    comms->response_timer.start();
+    messages.clear();
+    EXPECT_FALSE(comms->read_timeout(""));
+    EXPECT_EQ(messages, std::vector<std::string>{"<< waiting"});
+    comms->response_timer.stop();
+}
+
+TEST_F(link_test, messages_only_while_io_logging_is_on) {
+    make();
+    comms->io_logging = false;
+    comms->write("#:GR#");
+    EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace
