@@ -92,7 +92,11 @@ TEST_F(operations_test, operation_texts_that_send_nothing) {
         {"", "ok"},
     };
     make();
+    std::vector<std::string> headers;
+    comms->hooks.update_status_log_header = [&](const std::string& name) { headers.push_back(name); };
     ASSERT_EQ(connect(), "ok");
+    EXPECT_EQ(headers, (std::vector<std::string>{"connect", "get_ra_dec"}));
+    headers.clear();
     const std::string before = device.written();
     for (const text_case& c : cases) {
         SCOPED_TRACE(c.operation);
@@ -103,6 +107,8 @@ TEST_F(operations_test, operation_texts_that_send_nothing) {
         EXPECT_EQ(result.ra, tscope_object{}.ra);  // always a new object
     }
     EXPECT_EQ(device.written(), before);
+    // Only operations of the table announce themselves.
+    EXPECT_EQ(headers, std::vector<std::string>{"goto_ra_dec"});
     messages.clear();
     tell("get_ra_dec(ra=1");
     EXPECT_EQ(messages, std::vector<std::string>{"no closing ) : get_ra_dec(ra=1"});

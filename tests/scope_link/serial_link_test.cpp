@@ -117,12 +117,18 @@ TEST_F(link_test, silent_scope_times_out_after_five_seconds_of_reads) {
     const int reads = device.read_count();
     const auto start = clock.now();
     messages.clear();
+    bool waiting_when_it_fired = false;
+    comms->hooks.stop_search_timer = [&] {
+        waiting_when_it_fired = comms->response_timer.enabled();
+        ++search_stops;
+    };
 
     EXPECT_EQ(tell("get_ra_dec"), "fail : read from scope failed");
     // One read of `timeout` after another until the watchdog has run out.
     EXPECT_EQ((clock.now() - start).count(), 5000);
     EXPECT_EQ(device.read_count() - reads, 5);
     EXPECT_TRUE(logged("Read : 0 : "));
+    EXPECT_TRUE(waiting_when_it_fired);
     EXPECT_FALSE(comms->response_timer.enabled());
     EXPECT_FALSE(comms->timed_out());
     EXPECT_EQ(search_stops, 1);
@@ -144,6 +150,13 @@ TEST_F(link_test, an_answer_in_two_bursts_is_read_as_its_first) {
     // The rest is what the next read finds.
     EXPECT_TRUE(comms->read_timeout(""));
     EXPECT_EQ(comms->answer_buffer(), "8:54#");
+}
+
+TEST_F(link_test, opening_drops_what_the_scope_sent_unasked) {
+    make();
+    device.arrive("#:junk from power-up#");
+    ASSERT_EQ(connect(), "ok");
+    EXPECT_NEAR(scope_object.ra, 12 + 8 / 60.0 + 54 / 3600.0, 1e-9);
 }
 
 TEST_F(link_test, short_and_failed_writes) {
