@@ -54,7 +54,7 @@ bool answer_is_valid(std::string condition, std::string& remaining) {
         while (k < condition.size() && !is_digit(condition[k])) ++k;
         op = condition.substr(0, k);
         condition.erase(0, k);
-        if (condition.empty()) condition = "0";
+        if (condition.empty()) condition.push_back('0'); // empty: compare with 0
     }
 
     bool valid = false;
