@@ -120,5 +120,4 @@ void Tscope_comms::save_own_settings(ini_file& file) {
     file.write_bool(comms_section, "message_logging", log_to_file);
     file.write_bool(comms_section, "io_logging", io_logging);
     file.write_bool(comms_section, "file_logging", file_logging);
-    serial_devices.save(file);
 }

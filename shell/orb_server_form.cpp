@@ -203,6 +203,7 @@ void Tscope::save_settings() {
     file.write_integer(main_section, "active_page", active_page);
     find_vdu(outer_size(), placement, kit().screens().all());
     write_dimensions(placement, left(), top(), main_section, file, kit().screens().all());
+    if (save_other_sections) save_other_sections(file);
 }
 
 void Tscope::check_activate() { find_vdu(outer_size(), placement, kit().screens().all()); }

@@ -29,6 +29,9 @@ public:
     panel_window* panel_of(int module) const;
     // The panels in the order their sections are saved.
     void set_save_order(std::vector<panel_window*> panels) { save_order_ = std::move(panels); }
+    // Sections that belong to no window, saved after the windows' own so
+    // that those keep their usual order in a fresh file.
+    std::function<void(ini_file&)> save_other_sections;
 
     void load_settings();
     // Writes every window's settings; raises settings_write_error at the

@@ -13,10 +13,8 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     scope_object = std::make_unique<tscope_object>();
     main_window = std::make_unique<Tscope>(kit_, program_dir_);
     config = std::make_unique<Tscope_config>(kit_, *main_window);
-    comms = std::make_unique<panel_window>(
-        kit_, *main_window,
-        panel_description{"scope_comms", "ORB Comms control", "comms", "Communications", 256, 203});
-    comms->load_settings();
+    comms = std::make_unique<Tscope_comms>(kit_, *main_window, config->settings, serial_device_,
+                                           *scope_object);
     control = std::make_unique<Tscope_control>(kit_, *main_window);
     focus = std::make_unique<Tscope_focus>(kit_, *main_window);
     info = std::make_unique<Tscope_info>(kit_, *main_window);
@@ -40,6 +38,7 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     main.set_save_order({network.get(), control.get(), focus.get(), info.get(), comms.get(),
                          config.get(), observer.get(), tracking.get(), search.get(), sun.get(),
                          moon.get(), planets.get(), catalogs.get(), about.get()});
+    main.save_other_sections = [this](ini_file& file) { comms->serial_devices.save(file); };
     main.on_close_query = [this](bool& can_close) { can_close = kill(); };
     main.on_close = [this] {
         ended_ = true;
@@ -82,7 +81,7 @@ bool orb_program::kill() {
 
 // The network server stops before the link closes, so that no request is
 // under way when the telescope goes.
-void orb_program::stop_links() {}
+void orb_program::stop_links() { comms->kill(); }
 
 void orb_program::release() {
     scope_object.reset();

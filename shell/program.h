@@ -14,6 +14,8 @@
 #include "panels/orb_server_info.h"
 #include "panels/orb_server_search.h"
 #include "panels/orb_server_tracking.h"
+#include "platform/termios_serial_device.h"
+#include "scope_link/orb_server_comms.h"
 #include "scope_link/orb_server_object.h"
 #include "shell/orb_server_about.h"
 #include "shell/orb_server_catalogs.h"
@@ -28,6 +30,7 @@ class orb_program {
     // First, so that they outlive every window.
     forms::toolkit kit_;
     std::string program_dir_;
+    termios_serial_device serial_device_;
 
 public:
     // program_dir ends with "/". Nothing is shown until start().
@@ -53,7 +56,7 @@ public:
     std::unique_ptr<tscope_object> scope_object;
     std::unique_ptr<Tscope> main_window;
     std::unique_ptr<Tscope_config> config;
-    std::unique_ptr<panel_window> comms;
+    std::unique_ptr<Tscope_comms> comms;
     std::unique_ptr<Tscope_control> control;
     std::unique_ptr<Tscope_focus> focus;
     std::unique_ptr<Tscope_info> info;

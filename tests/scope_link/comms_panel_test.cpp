@@ -49,6 +49,7 @@ TEST_F(panel_test, save_writes_the_keys_in_order_and_an_unchanged_run_rewrites_t
     {
         ini_file file(dir.file("server.ini"));
         comms->save_settings(file);
+        comms->serial_devices.save(file);
     }
     const std::string first = dir.read("server.ini");
     const char* keys[] = {"timeout=100", "interval=10", "comport=COM1", "baud=9600", "databits=8",
@@ -69,6 +70,7 @@ TEST_F(panel_test, save_writes_the_keys_in_order_and_an_unchanged_run_rewrites_t
     {
         ini_file file(dir.file("server.ini"));
         comms->save_settings(file);
+        comms->serial_devices.save(file);
     }
     EXPECT_EQ(dir.read("server.ini"), first);
 }
@@ -82,6 +84,7 @@ TEST_F(panel_test, typed_texts_are_saved_unchanged_and_device_paths_kept) {
     {
         ini_file file(dir.file("server.ini"));
         comms->save_settings(file);
+        comms->serial_devices.save(file);
     }
     const ini_file saved(dir.file("server.ini"));
     EXPECT_EQ(saved.read_string("comms", "baud", ""), "fast");

@@ -67,7 +67,7 @@ TEST_F(program_test, a_fresh_start_shows_the_default_pages_and_saves_every_secti
                               "[network]", "[control]", "[focus]", "[info]", "[comms]", "[config]",
                               "[observer]", "[tracking]", "[search]", "[sun]", "[moon]", "[planets]",
                               "[catalogs]", "[about]", "[main]", "[panel_1]", "[panel_2]",
-                              "[panel_3]"}));
+                              "[panel_3]", "[serial_devices]"}));
     const ini_file saved(dir.file("server.ini"));
     EXPECT_EQ(saved.read_string("main", "num_control_panels", ""), "3");
     EXPECT_EQ(saved.read_string("panel_2", "button_4_name", ""), "Control");
@@ -183,6 +183,15 @@ TEST_F(program_test, a_write_protected_settings_file_keeps_the_program_open_and_
                                  std::filesystem::perm_options::add);
     EXPECT_TRUE(program->request_close()); // the next request tries again from the start
     EXPECT_EQ(ini_file(dir.file("server.ini")).read_integer("config", "scope_type", 0), 2);
+}
+
+TEST_F(program_test, the_comms_panel_loads_the_command_set_of_the_configured_model) {
+    dir.write("server.ini", "[config]\nscope_type=2\n");
+    dir.write("autostar.ini", "[query]\nwrite=#:XX#\n");
+    dir.write("lx200.ini", "[query]\nwrite=#:YY#\n");
+    start();
+    EXPECT_EQ(program->comms->commands.find("query")->write, "#:XX#");
+    EXPECT_EQ(program->comms->commands.find("stopped")->reply_high, "$valid!#$");
 }
 
 TEST_F(program_test, a_settings_file_full_of_junk_starts_usable_windows_and_saves_sane_values) {
