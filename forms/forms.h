@@ -1,0 +1,22 @@
+// The whole forms toolkit in one include, for window classes.
+#pragma once
+
+#include "forms/buttons.h"
+#include "forms/choices.h"
+#include "forms/combo_box.h"
+#include "forms/containers.h"
+#include "forms/control.h"
+#include "forms/edit.h"
+#include "forms/event_loop.h"
+#include "forms/form.h"
+#include "forms/label.h"
+#include "forms/memo.h"
+#include "forms/notifications.h"
+#include "forms/page_control.h"
+#include "forms/pictures.h"
+#include "forms/popup_menu.h"
+#include "forms/timer.h"
+#include "forms/toolkit.h"
+#include "forms/track_bar.h"
+#include "forms/up_down.h"
+#include "forms/user_input.h"
