@@ -13,7 +13,8 @@ namespace forms {
 // Enabling starts the interval from now; changing the interval of a running
 // timer restarts it; a tick never overlaps the previous one, and ticks missed
 // while the model thread was busy are not made up (one tick, then the
-// rhythm goes on from then). An interval of 0 never ticks. Created disabled.
+// rhythm goes on from then). An interval of 0 never ticks. Created disabled,
+// with an interval of 1000 ms.
 // Model thread only; the loop must outlive the timer.
 class timer {
 public:
