@@ -40,6 +40,13 @@ bool parse(int argc, char** argv, options& parsed) {
             return false;
         }
     }
+    if (!parsed.listen.empty()) {
+        const std::size_t colon = parsed.listen.rfind(':');
+        if (colon == std::string::npos || colon == 0 || colon + 1 == parsed.listen.size()) {
+            std::cerr << "orb_server: --listen wants ADDR:PORT, as 127.0.0.1:8383\n";
+            return false;
+        }
+    }
     std::error_code error;
     const auto dir = std::filesystem::absolute(parsed.program_dir, error);
     if (error || !std::filesystem::is_directory(dir)) {
@@ -115,13 +122,15 @@ int main(int argc, char** argv) {
     program.kit().notifications().write_line = [](const std::string& line) {
         std::cout << line << std::endl;
     };
-    if (!parsed.listen.empty())
-        std::cout << "orb_server: --listen " << parsed.listen
-                  << ": the network server is not part of this build yet" << std::endl;
+    program.network->echo_line = [](const std::string& line) { std::cout << line << std::endl; };
     std::cout << "orb_server: running headless in " << parsed.program_dir << std::endl;
 
     signal_watch watch(program);
     program.start();
+    if (!parsed.listen.empty()) {
+        const std::size_t colon = parsed.listen.rfind(':');
+        program.network->listen_on(parsed.listen.substr(0, colon), parsed.listen.substr(colon + 1));
+    }
     program.kit().loop().run();
     std::cout << "orb_server: closed" << std::endl;
     return 0;

@@ -9,6 +9,7 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     // on; a failing request only closes its client.
     kit_.loop().set_error_handler([this](const std::string& what, forms::error_source source) {
         if (source != forms::error_source::request) kit_.show_message(what);
+        else if (network) network->update_status_log("request failed : " + what, true);
     });
     scope_object = std::make_unique<tscope_object>();
     main_window = std::make_unique<Tscope>(kit_, program_dir_);
@@ -20,7 +21,8 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     info = std::make_unique<Tscope_info>(kit_, *main_window);
     observer = std::make_unique<Tscope_observer>(kit_, *main_window);
     search = std::make_unique<Tscope_search>(kit_, *main_window);
-    network = std::make_unique<Tscope_network>(kit_, *main_window);
+    network = std::make_unique<Tscope_network>(kit_, *main_window, config->settings);
+    wire_network();
     tracking = std::make_unique<Tscope_tracking>(kit_, *main_window);
     about = std::make_unique<Tscope_about>(kit_, *main_window);
     sun = std::make_unique<Tscope_sun>(kit_, *main_window);
@@ -81,7 +83,33 @@ bool orb_program::kill() {
 
 // The network server stops before the link closes, so that no request is
 // under way when the telescope goes.
-void orb_program::stop_links() { comms->kill(); }
+void orb_program::stop_links() {
+    network->kill();
+    comms->kill();
+}
+
+// The network panel and the scope link call each other: requests run the
+// link's operations, and the link writes its steps into the status log.
+void orb_program::wire_network() {
+    Tscope_network& net = *network;
+    Tscope_comms& link = *comms;
+    link.hooks.update_status_log_check = [&net](const std::string& text) { net.update_status_log_check(text); };
+    link.hooks.update_status_log_header = [&net](const std::string& name) { net.update_status_log_header(name); };
+    link.hooks.update_status_log_failed = [&net] { net.update_status_log_failed(); };
+    net.hooks.tell = [&link](std::string_view operation, tscope_object& result) {
+        return link.tell(operation, result);
+    };
+    net.hooks.connected = [&link] { return link.connected(); };
+    net.hooks.write_log = [&link](const std::string& line) { link.write_log(line); };
+    net.hooks.init_log_file = [&link](const std::string& name) { link.init_log_file(name); };
+    net.hooks.io_logging = [&link] { return link.io_logging; };
+    net.hooks.set_io_logging = [&link](bool on) { link.io_logging = on; };
+    net.hooks.file_logging = [&link] { return link.file_logging; };
+    net.hooks.set_log_to_file = [&link](bool on) { link.log_to_file = on; };
+    // Until the slew panel has its own disconnect action, switching the
+    // network on disconnects the scope the way that action does.
+    net.hooks.disconnect_from_scope = [&net] { net.send_message_check("disconnect"); };
+}
 
 void orb_program::release() {
     scope_object.reset();

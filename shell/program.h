@@ -74,6 +74,7 @@ private:
     // The main window's close query.
     bool kill();
     void stop_links();
+    void wire_network();
     void release();
 
     bool ended_ = false;

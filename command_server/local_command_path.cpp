@@ -1,0 +1,74 @@
+// The local command path: how a panel sends one request to the processor and
+// reads the values of its reply by name.
+#include "command_server/orb_server_network.h"
+
+#include "command_server/request_syntax.h"
+#include "scope_link/decimal_integer.h"
+#include "shell/settings_file.h"
+
+std::uint8_t Tscope_network::send_message(const std::string& command, const std::string& failure_text) {
+    log_indent = 0;
+    update_status_log_check("send_message >>");
+    std::uint8_t result = success;
+    std::string note = "i said : " + command;
+    request_text = command;
+    std::unique_ptr<tscope_object> object;
+    const std::string reply = process_input(nullptr, object);
+    last_result = std::move(object);
+
+    if (reply == "nil") {
+        result = failure;
+        note += " : and received a null repsonse : " + failure_text;
+    } else if (reply.starts_with("ok=(")) {
+        split_reply_values(reply, option_names, option_values);
+        has_options = true;
+    } else if (reply.starts_with("fail")) {
+        result = failure;
+        note += " : but reported : " + failure_text;
+    }
+    update_status_log_check(note);
+    update_status_log_check("<< send_message");
+    return result;
+}
+
+std::uint8_t Tscope_network::send_message_check(const std::string& command) {
+    return send_message(command, "No response from server");
+}
+
+void Tscope_network::get_option_value(std::string_view name, std::string& value) const {
+    value.clear();
+    if (has_options) find_option(option_names, option_values, name, value);
+}
+
+bool Tscope_network::get_float(std::string_view name, double& value) const {
+    std::string text;
+    get_option_value(name, text);
+    if (text.empty()) return false;
+    if (!parse_general_number(text, value))
+        throw conversion_error("'" + text + "' is not a valid floating point value");
+    return true;
+}
+
+bool Tscope_network::get_integer(std::string_view name, std::int32_t& value) const {
+    std::string text;
+    get_option_value(name, text);
+    if (text.empty()) return false;
+    if (!parse_decimal_integer(text, value)) throw conversion_error("'" + text + "' is not a valid integer value");
+    return true;
+}
+
+bool Tscope_network::get_string(std::string_view name, std::string& value) const {
+    std::string text;
+    get_option_value(name, text);
+    if (text.empty()) return false;
+    value = std::move(text);
+    return true;
+}
+
+bool Tscope_network::get_boolean(std::string_view name, bool& value) const {
+    std::string text;
+    get_option_value(name, text);
+    if (text.empty()) return false;
+    value = text == "true";
+    return true;
+}
