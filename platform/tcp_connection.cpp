@@ -17,8 +17,10 @@ read_status line_framer::next(std::string& line, bool& waiting) {
     const std::string_view held(buffer_.data(), used_);
     const std::size_t end = held.find("\r\n");
     if (end == std::string_view::npos) {
-        // A full buffer without CR LF holds a line of more than max_length.
-        if (used_ == buffer_.size()) return read_status::too_long;
+        // More than max_length characters without CR LF, unless the last
+        // of them is the CR of a terminator still on its way.
+        const bool over = used_ > max_length_ + 1 || (used_ == max_length_ + 1 && held.back() != '\r');
+        if (over) return read_status::too_long;
         waiting = true;
         return read_status::line;
     }

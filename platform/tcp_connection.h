@@ -15,7 +15,8 @@ enum class read_status {
 };
 
 // Splits a byte stream into lines ended by CR LF exactly. An LF alone is an
-// ordinary character of the line. It holds at most max_length + 2 bytes, so a
+// ordinary character of the line. It holds at most max_length + 2 bytes, and
+// gives up on a line as soon as it has more than max_length characters, so a
 // client that never ends its line cannot make it grow.
 class line_framer {
 public:
@@ -24,9 +25,8 @@ public:
     // Where the next read may put its bytes; empty when the buffer is full.
     std::span<char> space();
     void commit(std::size_t count);
-    // The next complete line, if one is buffered: line; not yet: closed is
-    // never answered here, `waiting` is set instead; too_long when the
-    // buffer is full without a terminator.
+    // The next complete line, if one is buffered. When none is yet,
+    // `waiting` is set; too_long as soon as the line cannot end in time.
     read_status next(std::string& line, bool& waiting);
 
 private:

@@ -93,7 +93,11 @@ struct network_fixture : ::testing::Test {
     int listen() {
         return on_model([this] {
             network->enable_network_check.set_checked(true);
-            network->edit_port.set_text("0");
+            // A port text that stays the same starts nothing: choose the address then.
+            if (network->edit_port.text() == "0")
+                network->ip_comboChange();
+            else
+                network->edit_port.set_text("0");
             const std::vector<int> ports = network->server_ports();
             return ports.empty() ? -1 : ports.front();
         });
