@@ -17,29 +17,33 @@ bool text_to_parse(const angle_record& record, std::string_view& text) {
     return !text.empty();
 }
 
+// Minutes and seconds after the units: "MM:SS" or "MM".
+bool parse_minutes_colon_seconds(std::string_view rest, angle_record& record) {
+    const auto colon = rest.find(':');
+    if (colon == std::string_view::npos) {
+        record.seconds = 0;
+        record.tenths = 0;
+        return parse_decimal_integer(rest, record.minutes);
+    }
+    if (!parse_decimal_integer(rest.substr(0, colon), record.minutes) ||
+        !parse_decimal_integer(rest.substr(colon + 1), record.seconds))
+        return false;
+    record.tenths = record.seconds / 6;
+    return true;
+}
+
 // Minutes and seconds after the units: "MM:SS", "MM.T" or "MM".
 bool parse_minutes_seconds(std::string_view rest, angle_record& record) {
-    const auto colon = rest.find(':');
-    if (colon != std::string_view::npos) {
-        if (!parse_decimal_integer(rest.substr(0, colon), record.minutes) ||
-            !parse_decimal_integer(rest.substr(colon + 1), record.seconds))
-            return false;
-        record.tenths = record.seconds / 6;
-        return true;
-    }
     const auto point = rest.find('.');
-    if (point != std::string_view::npos) {
-        if (!parse_decimal_integer(rest.substr(0, point), record.minutes) ||
-            !parse_decimal_integer(rest.substr(point + 1), record.tenths))
-            return false;
-        // Six seconds to the tenth; a tenths field too long to scale is no angle.
-        if (record.tenths > INT32_MAX / 6 || record.tenths < INT32_MIN / 6) return false;
-        record.seconds = record.tenths * 6;
-        return true;
-    }
-    record.seconds = 0;
-    record.tenths = 0;
-    return parse_decimal_integer(rest, record.minutes);
+    if (rest.find(':') != std::string_view::npos || point == std::string_view::npos)
+        return parse_minutes_colon_seconds(rest, record);
+    if (!parse_decimal_integer(rest.substr(0, point), record.minutes) ||
+        !parse_decimal_integer(rest.substr(point + 1), record.tenths))
+        return false;
+    // Six seconds to the tenth; a tenths field too long to scale is no angle.
+    if (record.tenths > INT32_MAX / 6 || record.tenths < INT32_MIN / 6) return false;
+    record.seconds = record.tenths * 6;
+    return true;
 }
 
 double minutes_in_units(const angle_record& record) {
@@ -54,18 +58,8 @@ bool parse_signed_degrees(angle_record& record, double& value) {
     if (degree == std::string_view::npos) return false;
     const std::string_view degrees = text.substr(0, degree);
     const std::string_view rest = text.substr(degree + 1);
-    if (!parse_decimal_integer(degrees, record.units)) return false;
-    const auto colon = rest.find(':');
-    if (colon != std::string_view::npos) {
-        if (!parse_decimal_integer(rest.substr(0, colon), record.minutes) ||
-            !parse_decimal_integer(rest.substr(colon + 1), record.seconds))
-            return false;
-        record.tenths = record.seconds / 6;
-    } else {
-        record.seconds = 0;
-        record.tenths = 0;
-        if (!parse_decimal_integer(rest, record.minutes)) return false;
-    }
+    if (!parse_decimal_integer(degrees, record.units) || !parse_minutes_colon_seconds(rest, record))
+        return false;
     // The sign is taken from the text, since "-00" reads as the integer 0.
     const double magnitude = std::abs(double(record.units)) + minutes_in_units(record);
     value = degrees.front() == '-' ? -magnitude : magnitude;
