@@ -183,7 +183,11 @@ void Tscope_comms::run_operation(operation_state& op) {
         send("get_az") && send("get_alt");
     } else if (name == "switch_precision") {
         announce();
-        send("switch_precision");
+        // The switch itself answers nothing, so the scope is asked which
+        // precision it is in now, as "connect" does; the caller learns it
+        // through the object.
+        if (send("switch_precision") && send("query") && !op.answer.empty())
+            op.object.high_precision = op.answer.find('.') == std::string::npos;
     } else if (name == "focus_speed") {
         announce();
         send("focus_speed", "speed");

@@ -241,6 +241,19 @@ TEST_F(operations_test, connect_reads_precision_and_position_or_stays_disconnect
     EXPECT_FALSE(comms->connected());
 }
 
+TEST_F(operations_test, switch_precision_reports_the_precision_the_scope_is_in_afterwards) {
+    make();
+    connect();
+    device.queue_answer("12:08.9#");
+    tscope_object result;
+    EXPECT_EQ(comms->tell("switch_precision", result), "ok");
+    EXPECT_FALSE(result.high_precision);
+    EXPECT_TRUE(device.written().ends_with("#:U##:GR#"));
+    device.queue_answer("12:08:54#");
+    EXPECT_EQ(comms->tell("switch_precision", result), "ok");
+    EXPECT_TRUE(result.high_precision);
+}
+
 TEST_F(operations_test, port_text_checks_when_connecting) {
     dir.write("server.ini", "[serial_devices]\nCOM3=/dev/ttyUSB0\n");
     make();
