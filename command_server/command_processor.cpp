@@ -288,7 +288,7 @@ void Tscope_network::query_high_precision(const std::string& word) {
     const char* value = settings_.scope_enabled && scope_high_precision_ ? "high" : "low";
     add_reply_value("query", value, true);
     set_reply_values();
-    update_status_log_check("(" + std::string(value) + ")");
+    update_status_log_check(std::string("(").append(value).append(")"));
 }
 
 void Tscope_network::switch_precision(const std::string& word) {
