@@ -3,7 +3,9 @@
 # missing. Runs as root on Debian 12.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build make pkg-config libgtest-dev libgmock-dev)
+# Qt 6 for the desktop view (its tests run on Qt's offscreen platform, so no
+# display is needed); Liberation Sans has the widths the panels were drawn for.
+packages=(g++ cmake ninja-build make pkg-config libgtest-dev libgmock-dev qt6-base-dev fonts-liberation2)
 
 missing=()
 for package in "${packages[@]}"; do
