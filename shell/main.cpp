@@ -1,6 +1,7 @@
 // orb_server: the telescope server's entry point. Reads the command line,
-// builds the program, runs its event loop on this thread, and turns SIGINT
-// and SIGTERM into the main window's close request.
+// builds the program, runs its event loop (on this thread headless, beside
+// the desktop's windows otherwise), and turns SIGINT and SIGTERM into the
+// main window's close request.
 #include <atomic>
 #include <csignal>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <thread>
 
 #include "platform/clock.h"
+#include "qt_view/desktop.h"
 #include "shell/program.h"
 
 namespace {
@@ -108,8 +110,9 @@ int main(int argc, char** argv) {
         std::cerr << usage;
         return 2;
     }
-    if (!parsed.headless) {
-        std::cerr << "orb_server: this build has no desktop view yet; start it with --headless\n";
+    if (!parsed.headless && !qt_view::display_available()) {
+        std::cerr << "orb_server: the windows need a display (DISPLAY or WAYLAND_DISPLAY is not set); "
+                     "start it on the desktop, or with --headless\n";
         return 1;
     }
 
@@ -119,11 +122,15 @@ int main(int argc, char** argv) {
 
     steady_clock_source clock;
     orb_program program(clock, parsed.program_dir);
-    program.kit().notifications().write_line = [](const std::string& line) {
-        std::cout << line << std::endl;
-    };
-    program.network->echo_line = [](const std::string& line) { std::cout << line << std::endl; };
-    std::cout << "orb_server: running headless in " << parsed.program_dir << std::endl;
+    if (parsed.headless) {
+        program.kit().notifications().write_line = [](const std::string& line) {
+            std::cout << line << std::endl;
+        };
+        program.network->echo_line = [](const std::string& line) { std::cout << line << std::endl; };
+        std::cout << "orb_server: running headless in " << parsed.program_dir << std::endl;
+    } else {
+        std::cout << "orb_server: running on the desktop in " << parsed.program_dir << std::endl;
+    }
 
     signal_watch watch(program);
     program.start();
@@ -131,7 +138,8 @@ int main(int argc, char** argv) {
         const std::size_t colon = parsed.listen.rfind(':');
         program.network->listen_on(parsed.listen.substr(0, colon), parsed.listen.substr(colon + 1));
     }
-    program.kit().loop().run();
+    if (parsed.headless) program.kit().loop().run();
+    else qt_view::run_desktop(program.kit(), argc, argv);
     std::cout << "orb_server: closed" << std::endl;
     return 0;
 }
