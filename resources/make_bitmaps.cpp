@@ -123,8 +123,8 @@ picture turned(picture p, int quarters) {
     return p;
 }
 
-// A 16-pixel arrowhead pointing north; turned for the other directions.
-picture arrow_north() {
+// A 16-pixel arrowhead pointing up; turned for the other directions.
+picture arrow_up() {
     picture p(16);
     p.triangle(7.5, 2, 1.5, 12, 13.5, 12);
     return p;
@@ -148,7 +148,7 @@ picture plus_glyph() {
     return p;
 }
 
-// A step: an arrowhead against a bar, pointing west (down) or east (up).
+// A step: an arrowhead against a bar, pointing left (down) or right (up).
 picture step_glyph(bool up) {
     picture p(16);
     if (up) {
@@ -172,11 +172,14 @@ int main(int argc, char** argv) {
     if (folder.back() != '/') folder += '/';
 
     const std::array<const char*, 4> sides = {"NORTH", "EAST", "SOUTH", "WEST"};
+    // Arrows are named by where they point on the screen: the slew panel's
+    // east button sits left of centre, so its arrow points left.
+    const std::array<const char*, 4> pointing = {"UP", "RIGHT", "DOWN", "LEFT"};
     std::vector<std::pair<std::string, picture>> all;
     for (int quarter = 0; quarter < 4; ++quarter) {
         all.emplace_back(std::string(sides[std::size_t(quarter)]) + "_CLOCK", turned(open_towards_north(true), quarter));
         all.emplace_back(std::string(sides[std::size_t(quarter)]) + "_ANTI", turned(open_towards_north(false), quarter));
-        all.emplace_back(std::string("ARROW_") + sides[std::size_t(quarter)], turned(arrow_north(), quarter));
+        all.emplace_back(std::string("ARROW_") + pointing[std::size_t(quarter)], turned(arrow_up(), quarter));
     }
     all.emplace_back("STOP", stop_glyph());
     all.emplace_back("FOCUS_MINUS", minus_glyph());

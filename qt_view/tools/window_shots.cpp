@@ -1,7 +1,8 @@
 // Pictures of every window, for looking at the desktop view by eye: starts
 // the program in a fresh folder, shows all fifteen windows (one main-window
-// button made sticky, so its bold caption shows), and saves each window and
-// a sheet of the built-in bitmaps as PNG files into the folder given.
+// button made sticky, so its bold caption shows) and a sample window with a
+// control of every kind, and saves each window and a sheet of the built-in
+// bitmaps as PNG files into the folder given.
 //   window_shots OUT_DIR        (under xvfb-run, or QT_QPA_PLATFORM=offscreen)
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,73 @@
 
 namespace {
 
+// One control of every kind the panels use, as they set them up.
+struct sample_window : forms::form {
+    explicit sample_window(forms::toolkit& kit) : forms::form(kit, "sample") {
+        set_caption("Sample of every control");
+        set_client_size(300, 260);
+        group.set_caption("Move ");
+        group.set_bounds({8, 8, 140, 110});
+        const char* glyphs[] = {"ARROW_UP", "ARROW_LEFT", "STOP", "ARROW_RIGHT", "ARROW_DOWN"};
+        const forms::rect places[] = {{48, 16, 25, 25}, {16, 44, 25, 25}, {48, 44, 25, 25}, {80, 44, 25, 25},
+                                      {48, 72, 25, 25}};
+        for (int i = 0; i < 5; ++i) {
+            arrows[i].set_parent(&group);
+            arrows[i].set_glyph(glyphs[i]);
+            arrows[i].set_bounds(places[i]);
+        }
+        east.set_caption("E");
+        east.set_font({"", 0, true});
+        east.set_bounds({6, 50, 8, 13});
+        percent.set_caption("%");
+        percent.set_group_index(1);
+        percent.set_down(true);
+        percent.set_bounds({112, 16, 22, 22});
+        search.set_glyph("NORTH_CLOCK");
+        search.set_bounds({160, 8, 40, 40});
+        for (int i = 0; i < 3; ++i) {
+            lamps[i].set_type(forms::shape_type::circle);
+            lamps[i].set_bounds({210 + 22 * i, 16, 16, 16});
+        }
+        lamps[0].set_colour(forms::colours::red);
+        lamps[1].set_colour(forms::colours::lime);
+        lamps[2].set_colour(forms::colours::yellow);
+        degrees.set_text("45\xDF" "30");
+        degrees.set_bounds({160, 56, 60, 21});
+        spin.set_associate(&degrees);
+        spin.set_bounds({220, 56, 15, 21});
+        lock.set_caption("Lock");
+        lock.set_checked(true);
+        lock.set_bounds({8, 124, 60, 17});
+        track.set_range(0, 50);
+        track.set_position(40);
+        track.set_bounds({80, 120, 150, 30});
+        choice.set_caption("Model");
+        choice.set_items({"LX200", "AutoStar"});
+        choice.set_item_index(1);
+        choice.set_bounds({8, 150, 120, 60});
+        log.set_bounds({136, 156, 156, 96});
+        log.set_vertical_scroll_bar(true);
+        log.set_lines({"connect >>", "    get_ra_dec : ", "    ra=12:34:56 dec=+45\xDF" "30:15", "<< connect"});
+        altitude.set_caption("-05\xDF" "10");
+        altitude.set_colour(forms::colours::red);
+        altitude.set_bounds({8, 220, 60, 13});
+    }
+    forms::group_box group{"group", this};
+    forms::glyph_button arrows[5];
+    forms::label east{"east", &group};
+    forms::glyph_button percent{"percent", &group};
+    forms::glyph_button search{"search", this};
+    forms::shape lamps[3] = {forms::shape{"", this}, forms::shape{"", this}, forms::shape{"", this}};
+    forms::edit degrees{"degrees", this};
+    forms::up_down spin{"spin", this};
+    forms::check_box lock{"lock", this};
+    forms::track_bar track{"track", this};
+    forms::radio_group choice{"choice", this};
+    forms::memo log{"log", this};
+    forms::label altitude{"altitude", this};
+};
+
 bool wait_for(const std::function<bool()>& done) {
     QElapsedTimer clock;
     clock.start();
@@ -31,7 +99,7 @@ bool wait_for(const std::function<bool()>& done) {
 
 void bitmap_sheet(const QString& path) {
     const char* names[] = {"NORTH_CLOCK", "NORTH_ANTI", "EAST_CLOCK", "EAST_ANTI", "SOUTH_CLOCK", "SOUTH_ANTI",
-                           "WEST_CLOCK", "WEST_ANTI", "ARROW_NORTH", "ARROW_SOUTH", "ARROW_EAST", "ARROW_WEST",
+                           "WEST_CLOCK", "WEST_ANTI", "ARROW_UP", "ARROW_DOWN", "ARROW_LEFT", "ARROW_RIGHT",
                            "STOP", "FOCUS_MINUS", "FOCUS_PLUS", "STEP_DOWN", "STEP_UP"};
     QImage sheet(8 * 140, 3 * 150, QImage::Format_RGB32);
     sheet.fill(Qt::white);
@@ -65,6 +133,7 @@ int main(int argc, char** argv) {
     steady_clock_source clock;
     orb_program program(clock, dir);
     program.start();
+    sample_window sample(program.kit());
     qt_view::desktop_view view(program.kit());
     view.attach();
     std::thread model([&] { program.kit().loop().run(); });

@@ -71,7 +71,7 @@ TEST(direction_pictures, are_32_by_32_with_256_colours_open_towards_their_side) 
 
 TEST(button_glyphs, the_arrow_stop_focus_and_step_glyphs_are_black_on_green) {
     test_application();
-    for (const char* name : {"ARROW_NORTH", "ARROW_SOUTH", "ARROW_EAST", "ARROW_WEST", "STOP", "FOCUS_MINUS",
+    for (const char* name : {"ARROW_UP", "ARROW_DOWN", "ARROW_LEFT", "ARROW_RIGHT", "STOP", "FOCUS_MINUS",
                              "FOCUS_PLUS", "STEP_DOWN", "STEP_UP"}) {
         SCOPED_TRACE(name);
         const QImage glyph = picture(name);
