@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/fixtures/folder_host.h"
 #include "forms/forms.h"
 #include "platform/termios_serial_device.h"
 #include "scope_link/orb_server_comms.h"
@@ -25,15 +26,6 @@ constexpr int baud = 9600;
 constexpr int interval_ms = 10;
 constexpr int runs = 40;
 
-class bench_host final : public panel_host {
-public:
-    explicit bench_host(std::string dir) : dir_(std::move(dir)) {}
-    const std::string& program_dir() const override { return dir_; }
-    void set_button_state(tscope_button&, bool) override {}
-
-private:
-    std::string dir_;
-};
 
 struct operation {
     const char* text;
@@ -61,7 +53,7 @@ int main() {
 
     steady_clock_source clock;
     forms::toolkit kit(clock);
-    bench_host host(dir);
+    folder_host host(dir);
     configuration_settings settings;
     settings.scope_type = configuration_settings::lx200;
     termios_serial_device device;

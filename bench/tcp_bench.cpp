@@ -17,6 +17,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "tests/fixtures/folder_host.h"
 #include "command_server/orb_server_network.h"
 #include "forms/forms.h"
 #include "platform/termios_serial_device.h"
@@ -27,15 +28,6 @@ namespace {
 
 using steady = std::chrono::steady_clock;
 
-class bench_host final : public panel_host {
-public:
-    explicit bench_host(std::string dir) : dir_(std::move(dir)) {}
-    const std::string& program_dir() const override { return dir_; }
-    void set_button_state(tscope_button&, bool) override {}
-
-private:
-    std::string dir_;
-};
 
 // A blocking client that sends a request and reads until `end` has come.
 class client {
@@ -159,7 +151,7 @@ int main() {
 
     steady_clock_source clock;
     forms::toolkit kit(clock);
-    bench_host host(dir);
+    folder_host host(dir);
     configuration_settings settings;
     settings.scope_enabled = false; // the built-in test scope
     termios_serial_device device;

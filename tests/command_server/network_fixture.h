@@ -18,23 +18,15 @@
 #include "shell/configuration_settings.h"
 #include "tests/fixtures/memory_serial_device.h"
 #include "tests/fixtures/tcp_test_client.h"
+#include "tests/fixtures/folder_host.h"
 #include "tests/fixtures/temp_dir.h"
 
-class network_test_host final : public panel_host {
-public:
-    explicit network_test_host(std::string dir) : dir_(std::move(dir)) {}
-    const std::string& program_dir() const override { return dir_; }
-    void set_button_state(tscope_button&, bool) override {}
-
-private:
-    std::string dir_;
-};
 
 struct network_fixture : ::testing::Test {
     steady_clock_source clock;
     forms::toolkit kit{clock};
     temp_dir dir;
-    network_test_host host{dir.path()};
+    folder_host host{dir.path()};
     configuration_settings settings;
     memory_serial_device device;
     tscope_object scope_object;

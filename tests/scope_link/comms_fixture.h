@@ -10,25 +10,17 @@
 #include "scope_link/orb_server_comms.h"
 #include "shell/configuration_settings.h"
 #include "tests/fixtures/memory_serial_device.h"
+#include "tests/fixtures/folder_host.h"
 #include "tests/fixtures/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-class test_host final : public panel_host {
-public:
-    explicit test_host(std::string dir) : dir_(std::move(dir)) {}
-    const std::string& program_dir() const override { return dir_; }
-    void set_button_state(tscope_button&, bool) override {}
-
-private:
-    std::string dir_;
-};
 
 struct comms_fixture : ::testing::Test {
     manual_clock clock;
     forms::toolkit kit{clock};
     temp_dir dir;
-    test_host host{dir.path()};
+    folder_host host{dir.path()};
     configuration_settings settings;
     memory_serial_device device{&clock};
     tscope_object scope_object;

@@ -24,7 +24,7 @@ struct link_integration : ::testing::Test {
     steady_clock_source clock;
     forms::toolkit kit{clock};
     temp_dir dir;
-    test_host host{dir.path()};
+    folder_host host{dir.path()};
     configuration_settings settings;
     termios_serial_device device;
     tscope_object scope_object;
