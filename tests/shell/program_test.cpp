@@ -194,6 +194,26 @@ TEST_F(program_test, the_comms_panel_loads_the_command_set_of_the_configured_mod
     EXPECT_EQ(program->comms->commands.find("stopped")->reply_high, "$valid!#$");
 }
 
+TEST_F(program_test, the_network_panels_disk_button_writes_the_status_log_to_orb_client_log) {
+    dir.write("server.ini", "[config]\nscope_enabled=0\n");
+    start();
+    Tscope_network& network = *program->network;
+    network.show();
+    forms::user::click(network.messages_button);
+    forms::user::click(network.io_messages_button);
+    forms::user::click(network.disk_button);
+    EXPECT_EQ(network.send_message_check("get_ra_dec"), 1);
+    const std::string log = dir.read("orb-client.log");
+    EXPECT_NE(log.find(" : session started\n"), std::string::npos);
+    EXPECT_NE(log.find(" :   send_message >>\n"), std::string::npos);
+    EXPECT_NE(log.find("(ra=12.1483333333333,dec=42.1497222222222)\n"), std::string::npos);
+    EXPECT_NE(log.find("  write >>\n"), std::string::npos); // the link's IO lines too
+
+    forms::user::click(network.disk_button); // off: nothing more is appended
+    network.send_message_check("get_ra_dec");
+    EXPECT_EQ(dir.read("orb-client.log"), log);
+}
+
 TEST_F(program_test, a_settings_file_full_of_junk_starts_usable_windows_and_saves_sane_values) {
     std::string junk = "[main]\nnum_control_panels=2000000000\nleft=99999999999\n"
                        "screen_width=0\nscreen_height=-5\nmonitor=12\n\x01\x02\xFF\n"
