@@ -1,7 +1,7 @@
 // The request grammar of the command processor.
 #include "command_server/request_syntax.h"
 
-#include <cctype>
+#include "shell/same_name.h"
 
 std::string_view trim_request(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
@@ -59,16 +59,8 @@ void split_reply_values(std::string_view reply, std::vector<std::string>& names,
 
 bool find_option(const std::vector<std::string>& names, const std::vector<std::string>& values,
                  std::string_view name, std::string& value) {
-    const auto same = [](std::string_view a, std::string_view b) {
-        if (a.size() != b.size()) return false;
-        for (std::size_t i = 0; i < a.size(); ++i)
-            if (std::tolower(static_cast<unsigned char>(a[i])) !=
-                std::tolower(static_cast<unsigned char>(b[i])))
-                return false;
-        return true;
-    };
     for (std::size_t i = 0; i < names.size() && i < values.size(); ++i) {
-        if (same(names[i], name)) {
+        if (same_name(names[i], name)) {
             value = values[i];
             return true;
         }
