@@ -13,8 +13,9 @@
 #include "forms/forms.h"
 #include "platform/termios_serial_device.h"
 #include "scope_link/orb_server_comms.h"
-#include "shell/configuration_settings.h"
+#include "settings/configuration_settings.h"
 #include "tests/fixtures/fake_lx200.h"
+#include "tests/scope_link/fake_link_ports.h"
 
 #include <fstream>
 #include <stdlib.h>
@@ -59,9 +60,11 @@ int main() {
     termios_serial_device device;
     tscope_object scope_object;
     auto comms = std::make_unique<Tscope_comms>(kit, host, settings, device, scope_object);
+    fake_link_ports above;
+    comms->ports.wire(above, above);
 
     tscope_object result;
-    if (comms->tell("connect", result) != "ok") {
+    if (comms->operations.tell("connect", result) != "ok") {
         std::fprintf(stderr, "link_bench: the fake scope does not connect\n");
         return 1;
     }
@@ -78,7 +81,7 @@ int main() {
         std::vector<double> times;
         for (int i = 0; i < runs; ++i) {
             const auto start = std::chrono::steady_clock::now();
-            const std::string reply = comms->tell(op.text, result);
+            const std::string reply = comms->operations.tell(op.text, result);
             const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
             if (reply != "ok") {
                 std::fprintf(stderr, "link_bench: %s gave %s\n", op.text, reply.c_str());

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -17,12 +18,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "tests/fixtures/folder_host.h"
 #include "command_server/orb_server_network.h"
 #include "forms/forms.h"
-#include "platform/termios_serial_device.h"
-#include "scope_link/orb_server_comms.h"
-#include "shell/configuration_settings.h"
+#include "shell/program.h"
 
 namespace {
 
@@ -150,15 +148,11 @@ int main() {
     const std::string dir = std::string(made) + "/";
 
     steady_clock_source clock;
-    forms::toolkit kit(clock);
-    folder_host host(dir);
-    configuration_settings settings;
-    settings.scope_enabled = false; // the built-in test scope
-    termios_serial_device device;
-    tscope_object scope_object;
-    auto comms = std::make_unique<Tscope_comms>(kit, host, settings, device, scope_object);
-    auto network = std::make_unique<Tscope_network>(kit, host, settings);
-    network->hooks.tell = [&](std::string_view op, tscope_object& result) { return comms->tell(op, result); };
+    // The whole program as start-up wires it, on the built-in test scope.
+    std::ofstream(dir + "server.ini") << "[config]\nscope_enabled=0\n";
+    auto program = std::make_unique<orb_program>(clock, dir);
+    forms::toolkit& kit = program->kit();
+    Tscope_network* network = program->network.get();
     network->host_addresses = [] { return std::vector<std::string>{}; };
     network->refresh_ip_list();
     network->listen_on("127.0.0.1", "0");
@@ -194,8 +188,7 @@ int main() {
     kit.loop().run_and_wait([] {});
     kit.loop().quit();
     model.join();
-    network.reset();
-    comms.reset();
+    program.reset();
     std::remove((dir + "server.ini").c_str());
     ::rmdir(made);
     return 0;

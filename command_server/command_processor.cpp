@@ -1,13 +1,15 @@
 // The command processor: the request syntax, the gate between remote and
 // local control, and the dispatch of every command word to its handler.
-#include "command_server/orb_server_network.h"
+#include "command_server/command_processor.h"
 
 #include <chrono>
 #include <ctime>
 
-#include "command_server/request_syntax.h"
-#include "shell/configuration_settings.h"
-#include "shell/settings_file.h"
+#include "scope_link/scope_operations.h"
+#include "settings/configuration_settings.h"
+#include "text/call_syntax.h"
+#include "text/number_text.h"
+#include "text/trim.h"
 
 namespace {
 
@@ -31,63 +33,67 @@ double local_date_time() {
 
 } // namespace
 
-struct Tscope_network::command {
+command_processor::command_processor(const configuration_settings& settings, scope_teller& scope,
+                                     status_logger& log, server_panels& panels)
+    : settings_(settings), scope_(scope), log_(log), panels_(panels) {}
+
+struct command_processor::command {
     const char* word;
-    void (Tscope_network::*run)(const std::string& word);
+    void (command_processor::*run)(const std::string& word);
 };
 
 // Tried in this order, the word compared whole and with its letter case.
-const std::vector<Tscope_network::command>& Tscope_network::dispatch_table() {
+const std::vector<command_processor::command>& command_processor::dispatch_table() {
     static const std::vector<command> table = {
-        {"play", &Tscope_network::play},
-        {"bored", &Tscope_network::bored},
-        {"connect", &Tscope_network::connect},
-        {"disconnect", &Tscope_network::disconnect},
-        {"connected", &Tscope_network::connected_command},
-        {"align", &Tscope_network::align},
-        {"get_ra_dec", &Tscope_network::get_position},
-        {"get_az_alt", &Tscope_network::get_position},
-        {"get_info", &Tscope_network::get_info_command},
-        {"set_observer", &Tscope_network::set_observer},
-        {"query_high_precision", &Tscope_network::query_high_precision},
-        {"switch_precision", &Tscope_network::switch_precision},
-        {"stop_focus", &Tscope_network::stop_focus},
-        {"focus", &Tscope_network::focus},
-        {"goto", &Tscope_network::goto_command},
-        {"stop", &Tscope_network::stop},
-        {"increase_tracking", &Tscope_network::tracking},
-        {"decrease_tracking", &Tscope_network::tracking},
-        {"lunar_tracking", &Tscope_network::tracking},
-        {"default_tracking", &Tscope_network::tracking},
-        {"stopped", &Tscope_network::stopped},
-        {"move_screen_down", &Tscope_network::not_yet},
-        {"move_screen_up", &Tscope_network::not_yet},
-        {"move_screen_left", &Tscope_network::not_yet},
-        {"move_screen_right", &Tscope_network::not_yet},
-        {"move_left", &Tscope_network::not_yet},
-        {"move_right", &Tscope_network::not_yet},
-        {"move_up", &Tscope_network::not_yet},
-        {"move_down", &Tscope_network::not_yet},
-        {"break_out", &Tscope_network::not_yet},
-        {"fall_in", &Tscope_network::not_yet},
-        {"clockwise", &Tscope_network::not_yet},
-        {"counter", &Tscope_network::not_yet},
-        {"reset_search", &Tscope_network::not_yet},
+        {"play", &command_processor::play},
+        {"bored", &command_processor::bored},
+        {"connect", &command_processor::connect},
+        {"disconnect", &command_processor::disconnect},
+        {"connected", &command_processor::connected_command},
+        {"align", &command_processor::align},
+        {"get_ra_dec", &command_processor::get_position},
+        {"get_az_alt", &command_processor::get_position},
+        {"get_info", &command_processor::get_info_command},
+        {"set_observer", &command_processor::set_observer},
+        {"query_high_precision", &command_processor::query_high_precision},
+        {"switch_precision", &command_processor::switch_precision},
+        {"stop_focus", &command_processor::stop_focus},
+        {"focus", &command_processor::focus},
+        {"goto", &command_processor::goto_command},
+        {"stop", &command_processor::stop},
+        {"increase_tracking", &command_processor::tracking},
+        {"decrease_tracking", &command_processor::tracking},
+        {"lunar_tracking", &command_processor::tracking},
+        {"default_tracking", &command_processor::tracking},
+        {"stopped", &command_processor::stopped},
+        {"move_screen_down", &command_processor::not_yet},
+        {"move_screen_up", &command_processor::not_yet},
+        {"move_screen_left", &command_processor::not_yet},
+        {"move_screen_right", &command_processor::not_yet},
+        {"move_left", &command_processor::not_yet},
+        {"move_right", &command_processor::not_yet},
+        {"move_up", &command_processor::not_yet},
+        {"move_down", &command_processor::not_yet},
+        {"break_out", &command_processor::not_yet},
+        {"fall_in", &command_processor::not_yet},
+        {"clockwise", &command_processor::not_yet},
+        {"counter", &command_processor::not_yet},
+        {"reset_search", &command_processor::not_yet},
     };
     return table;
 }
 
-void Tscope_network::clear_options() {
+void command_processor::clear_options() {
     option_names.clear();
     option_values.clear();
     has_options = false;
 }
 
-std::string Tscope_network::process_input(std::string* connection, std::unique_ptr<tscope_object>& result) {
+std::string command_processor::process_input(std::string* connection, std::unique_ptr<tscope_object>& result) {
     op_result.reset();
     reply_text = "ok";
     reply_values_.clear();
-    const std::string_view text = trim_request(request_text);
+    const std::string_view text = trim(request_text, trim_rule::controls_and_blanks);
     if (text == "ok") {
         // Dropped: no reply, no log line. The values of an earlier reply
         // go all the same, so that no getter reads them as this one's.
@@ -96,17 +102,17 @@ std::string Tscope_network::process_input(std::string* connection, std::unique_p
         result.reset();
         return "nil";
     }
-    parsed_request parsed = parse_request(text);
+    call_text parsed = parse_call(text);
     clear_options();
-    if (parsed.shape == parsed_request::form::no_closing) {
+    if (parsed.shape == call_text::form::no_closing) {
         reply_text = "No closing )\r\n";
         if (connection) *connection += reply_text + "\r\n";
         request_text.clear();
         result.reset();
         return reply_text;
     }
-    if (parsed.shape == parsed_request::form::with_list) {
-        option_names = std::move(parsed.names);
+    if (parsed.shape == call_text::form::with_list) {
+        option_names = std::move(parsed.keys);
         option_values = std::move(parsed.values);
         has_options = true;
     }
@@ -115,15 +121,15 @@ std::string Tscope_network::process_input(std::string* connection, std::unique_p
     const std::vector<command>& table = dispatch_table();
     const command* found = nullptr;
     for (const command& c : table)
-        if (parsed.word == c.word) {
+        if (parsed.name == c.word) {
             found = &c;
             break;
         }
-    const bool claim = found && (found->run == &Tscope_network::play || found->run == &Tscope_network::bored);
+    const bool claim = found && (found->run == &command_processor::play || found->run == &command_processor::bored);
     if (!claim && !client_playing && !local_control)
         reply_text = "fail";
     else if (found)
-        (this->*found->run)(parsed.word);
+        (this->*found->run)(parsed.name);
     else
         reply_text = "fail";
 
@@ -136,69 +142,71 @@ std::string Tscope_network::process_input(std::string* connection, std::unique_p
     return reply;
 }
 
-bool Tscope_network::scope_op(const std::string& operation) {
+bool command_processor::scope_op(const std::string& operation) {
     auto fresh = std::make_unique<tscope_object>();
-    reply_text = hooks.tell ? hooks.tell(operation, *fresh) : std::string("fail");
+    reply_text = scope_.tell(operation, *fresh);
     op_result = std::move(fresh);
     return reply_text.starts_with("ok");
 }
 
-bool Tscope_network::find_argument(std::string_view name, std::string& value) const {
-    return has_options && find_option(option_names, option_values, name, value);
+bool command_processor::find_argument(std::string_view name, std::string& value) const {
+    if (!has_options) return false;
+    std::optional<std::string> found = find_value(option_names, option_values, name);
+    if (found) value = std::move(*found);
+    return found.has_value();
 }
 
-void Tscope_network::add_reply_value(const std::string& name, const std::string& value, bool last) {
+void command_processor::add_reply_value(const std::string& name, const std::string& value, bool last) {
     reply_values_ += name + "=" + value;
     if (!last) reply_values_ += ",";
 }
 
-void Tscope_network::set_reply_values() { reply_text = "ok=(" + reply_values_ + ")"; }
+void command_processor::set_reply_values() { reply_text = "ok=(" + reply_values_ + ")"; }
 
-int Tscope_network::model_index() const {
-    if (hooks.model_index) return hooks.model_index();
-    return settings_.scope_type == configuration_settings::lx200      ? 0
-           : settings_.scope_type == configuration_settings::autostar ? 1
-                                                                      : -1;
-}
-
-std::string Tscope_network::model_text() const {
-    if (hooks.model_text) return hooks.model_text();
-    switch (model_index()) {
-    case 0: return "LX200";
-    case 1: return "AutoStar";
-    default: return {};
-    }
-}
-
-bool Tscope_network::connected() const {
+bool command_processor::connected() const {
     if (!settings_.scope_enabled) return true;
-    return hooks.connected && hooks.connected();
+    return scope_.connected();
 }
 
-void Tscope_network::get_info() {
-    add_reply_value("name", model_text(), false);
+void command_processor::get_info() {
+    add_reply_value("name", panels_.model_text(), false);
     for (const char* flag : {"can_query", "can_sync", "can_goto", "can_slew", "can_focus", "can_track"})
         add_reply_value(flag, "true", false);
-    add_reply_value("focus_speeds", std::to_string(hooks.focus_speeds ? hooks.focus_speeds() : 2), true);
+    add_reply_value("focus_speeds", std::to_string(panels_.focus_speeds()), true);
     set_reply_values();
+}
+
+void command_processor::update_status_log_check(const std::string& text) { log_.update_status_log_check(text); }
+
+void command_processor::update_status_log_header(const std::string& name) { log_.update_status_log_header(name); }
+
+void command_processor::update_status_log_failed() {
+    update_status_log_check(" !!! failed !!!");
+    reply_text = "fail";
+}
+
+bool command_processor::update_status_log_failed_check() {
+    if (!reply_text.starts_with("fail")) return false;
+    update_status_log_failed();
+    return true;
 }
 
 // ---- the commands ----
 
-void Tscope_network::play(const std::string& word) {
+void command_processor::play(const std::string& word) {
     if (local_control) {
-        update_status_log("Enable network first", true);
+        log_.update_status_log("Enable network first", true);
         update_status_log_failed();
         return;
     }
     update_status_log_header(word);
-    add_reply_value("model", std::to_string(model_index()), true);
+    add_reply_value("model", std::to_string(panels_.model_index()), true);
     update_status_log_check("model=(" + reply_values_ + ")");
     set_reply_values();
     client_playing = true;
 }
 
-void Tscope_network::bored(const std::string& word) {
+void command_processor::bored(const std::string& word) {
     update_status_log_header(word);
     if (client_playing)
         client_playing = false;
@@ -206,7 +214,7 @@ void Tscope_network::bored(const std::string& word) {
         update_status_log_failed();
 }
 
-void Tscope_network::connect(const std::string& word) {
+void command_processor::connect(const std::string& word) {
     update_status_log_header(word);
     if (scope_op("connect"))
         scope_high_precision_ = op_result->high_precision;
@@ -214,25 +222,25 @@ void Tscope_network::connect(const std::string& word) {
         update_status_log_failed();
 }
 
-void Tscope_network::disconnect(const std::string& word) {
+void command_processor::disconnect(const std::string& word) {
     update_status_log_header(word);
     if (!scope_op("disconnect")) {
         update_status_log_failed();
     } else if (local_control) {
-        if (hooks.change_panel) hooks.change_panel(false);
-    } else if (hooks.enable_connect_group) {
-        hooks.enable_connect_group(true);
+        panels_.change_panel(false);
+    } else {
+        panels_.enable_connect_group(true);
     }
 }
 
-void Tscope_network::connected_command(const std::string& word) {
+void command_processor::connected_command(const std::string& word) {
     update_status_log_header(word);
     add_reply_value("connected", truth(connected()), true);
     set_reply_values();
     update_status_log_check(reply_text);
 }
 
-void Tscope_network::align(const std::string& word) {
+void command_processor::align(const std::string& word) {
     update_status_log_header(word);
     std::string ra, dec;
     if (find_argument("ra", ra) && find_argument("dec", dec)) {
@@ -245,7 +253,7 @@ void Tscope_network::align(const std::string& word) {
     update_status_log_failed_check();
 }
 
-void Tscope_network::get_position(const std::string& word) {
+void command_processor::get_position(const std::string& word) {
     update_status_log_header(word);
     if (scope_op(word)) {
         if (word == "get_ra_dec") {
@@ -261,13 +269,13 @@ void Tscope_network::get_position(const std::string& word) {
     update_status_log_failed_check();
 }
 
-void Tscope_network::get_info_command(const std::string& word) {
+void command_processor::get_info_command(const std::string& word) {
     update_status_log_header(word);
     get_info();
     update_status_log_check("(" + reply_values_ + ")");
 }
 
-void Tscope_network::set_observer(const std::string& word) {
+void command_processor::set_observer(const std::string& word) {
     update_status_log_header(word);
     std::string lat, lon;
     if (!find_argument("lat", lat) || !find_argument("long", lon)) {
@@ -278,12 +286,11 @@ void Tscope_network::set_observer(const std::string& word) {
     // A value that is not a number ends the request here, without a reply.
     const double latitude = strict_number(lat);
     const double longitude = strict_number(lon);
-    const double zone = hooks.time_zone ? hooks.time_zone() : 0;
-    if (hooks.set_location && !hooks.set_location(latitude, longitude, zone, local_date_time()))
+    if (!panels_.set_location(latitude, longitude, panels_.time_zone(), local_date_time()))
         update_status_log_failed();
 }
 
-void Tscope_network::query_high_precision(const std::string& word) {
+void command_processor::query_high_precision(const std::string& word) {
     update_status_log_header(word);
     const char* value = settings_.scope_enabled && scope_high_precision_ ? "high" : "low";
     add_reply_value("query", value, true);
@@ -291,7 +298,7 @@ void Tscope_network::query_high_precision(const std::string& word) {
     update_status_log_check(std::string("(").append(value).append(")"));
 }
 
-void Tscope_network::switch_precision(const std::string& word) {
+void command_processor::switch_precision(const std::string& word) {
     update_status_log_header(word);
     if (!settings_.scope_enabled) return;
     if (!scope_op("switch_precision")) {
@@ -304,13 +311,13 @@ void Tscope_network::switch_precision(const std::string& word) {
     update_status_log_check(reply_text);
 }
 
-void Tscope_network::stop_focus(const std::string& word) {
+void command_processor::stop_focus(const std::string& word) {
     update_status_log_header(word);
     scope_op("stop_focus");
     update_status_log_failed_check();
 }
 
-void Tscope_network::focus(const std::string& word) {
+void command_processor::focus(const std::string& word) {
     update_status_log_header(word);
     std::string dir, speed, timeout, operation;
     if (find_argument("dir", dir) && find_argument("speed", speed) && find_argument("timeout", timeout) &&
@@ -323,7 +330,7 @@ void Tscope_network::focus(const std::string& word) {
     if (!update_status_log_failed_check()) update_status_log_check(operation);
 }
 
-void Tscope_network::goto_command(const std::string& word) {
+void command_processor::goto_command(const std::string& word) {
     update_status_log_header(word);
     std::string first, second, operation;
     if (find_argument("ra", first) && find_argument("dec", second)) {
@@ -338,20 +345,20 @@ void Tscope_network::goto_command(const std::string& word) {
     if (!update_status_log_failed_check()) update_status_log_check(operation);
 }
 
-void Tscope_network::stop(const std::string& word) {
+void command_processor::stop(const std::string& word) {
     update_status_log_header(word);
     if (!settings_.scope_enabled) return;
     scope_op("stop_all");
     if (!update_status_log_failed_check()) update_status_log_check("(stop_all)");
 }
 
-void Tscope_network::tracking(const std::string& word) {
+void command_processor::tracking(const std::string& word) {
     update_status_log_header(word);
     scope_op(word);
     update_status_log_failed_check();
 }
 
-void Tscope_network::stopped(const std::string&) {
+void command_processor::stopped(const std::string&) {
     if (!scope_op("stopped")) {
         reply_text = "fail";
         return;
@@ -361,7 +368,7 @@ void Tscope_network::stopped(const std::string&) {
 }
 
 // The motion and search families are not part of this build yet.
-void Tscope_network::not_yet(const std::string& word) {
+void command_processor::not_yet(const std::string& word) {
     update_status_log_header(word);
     update_status_log_failed();
 }

@@ -1,13 +1,14 @@
 // The local command path: how a panel sends one request to the processor and
 // reads the values of its reply by name.
-#include "command_server/orb_server_network.h"
+#include "command_server/command_processor.h"
 
 #include "command_server/request_syntax.h"
-#include "scope_link/decimal_integer.h"
-#include "shell/settings_file.h"
+#include "text/integer_text.h"
+#include "text/call_syntax.h"
+#include "text/number_text.h"
 
-std::uint8_t Tscope_network::send_message(const std::string& command, const std::string& failure_text) {
-    log_indent = 0;
+std::uint8_t command_processor::send_message(const std::string& command, const std::string& failure_text) {
+    log_.log_indent = 0;
     update_status_log_check("send_message >>");
     std::uint8_t result = success;
     std::string note = "i said : " + command;
@@ -31,16 +32,17 @@ std::uint8_t Tscope_network::send_message(const std::string& command, const std:
     return result;
 }
 
-std::uint8_t Tscope_network::send_message_check(const std::string& command) {
+std::uint8_t command_processor::send_message_check(const std::string& command) {
     return send_message(command, "No response from server");
 }
 
-void Tscope_network::get_option_value(std::string_view name, std::string& value) const {
+void command_processor::get_option_value(std::string_view name, std::string& value) const {
     value.clear();
-    if (has_options) find_option(option_names, option_values, name, value);
+    if (!has_options) return;
+    if (std::optional<std::string> found = find_value(option_names, option_values, name)) value = std::move(*found);
 }
 
-bool Tscope_network::get_float(std::string_view name, double& value) const {
+bool command_processor::get_float(std::string_view name, double& value) const {
     std::string text;
     get_option_value(name, text);
     if (text.empty()) return false;
@@ -49,7 +51,7 @@ bool Tscope_network::get_float(std::string_view name, double& value) const {
     return true;
 }
 
-bool Tscope_network::get_integer(std::string_view name, std::int32_t& value) const {
+bool command_processor::get_integer(std::string_view name, std::int32_t& value) const {
     std::string text;
     get_option_value(name, text);
     if (text.empty()) return false;
@@ -57,7 +59,7 @@ bool Tscope_network::get_integer(std::string_view name, std::int32_t& value) con
     return true;
 }
 
-bool Tscope_network::get_string(std::string_view name, std::string& value) const {
+bool command_processor::get_string(std::string_view name, std::string& value) const {
     std::string text;
     get_option_value(name, text);
     if (text.empty()) return false;
@@ -65,7 +67,7 @@ bool Tscope_network::get_string(std::string_view name, std::string& value) const
     return true;
 }
 
-bool Tscope_network::get_boolean(std::string_view name, bool& value) const {
+bool command_processor::get_boolean(std::string_view name, bool& value) const {
     std::string text;
     get_option_value(name, text);
     if (text.empty()) return false;

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "command_server/local_time_text.h"
-#include "scope_link/decimal_integer.h"
+#include "platform/local_time.h"
+#include "text/integer_text.h"
 
 namespace {
 
@@ -51,34 +51,31 @@ void Tscope_network::start_server() {
         const std::string error = server_.start(bindings);
         if (!error.empty()) throw std::runtime_error(error);
         // As they are: no indentation, and not for the log file.
-        for (std::string& line : bound) {
-            if (echo_line) echo_line(line);
-            status_log.add_line(std::move(line));
-        }
-        update_status_log("Server started", true);
-        update_status_log(server_.active() ? "Server running" : "Server stopped", true);
+        for (const std::string& line : bound) logger.show_as_is(line);
+        logger.update_status_log("Server started", true);
+        logger.update_status_log(server_.active() ? "Server running" : "Server stopped", true);
     } catch (const std::exception& error) {
-        update_status_log("Server not started : " + std::string(error.what()), true);
+        logger.update_status_log("Server not started : " + std::string(error.what()), true);
     }
 }
 
 void Tscope_network::Stop_Server() {
     if (!server_.active()) return;
     server_.stop();
-    update_status_log(server_.active() ? "Server running" : "Server stopped", true);
+    logger.update_status_log(server_.active() ? "Server running" : "Server stopped", true);
 }
 
 void Tscope_network::enable_network_checkClick() {
     const bool on = enable_network_check.checked();
-    if (hooks.enable_connect_group) hooks.enable_connect_group(!on);
+    panels_.enable_connect_group(!on);
     if (!on) {
-        client_playing = false;
+        processor.client_playing = false;
         Stop_Server();
-    } else if (hooks.disconnect_from_scope) {
+    } else {
         // Still under local control, so the disconnect passes the gate.
-        hooks.disconnect_from_scope();
+        panels_.disconnect_from_scope();
     }
-    local_control = !on;
+    processor.local_control = !on;
     ip_address_label.set_enabled(on);
     ip_combo.set_enabled(on);
     refresh_button.set_enabled(on);
@@ -97,20 +94,20 @@ void Tscope_network::listen_on(const std::string& address, const std::string& po
 }
 
 void Tscope_network::refuse_client(std::size_t refused) {
-    update_status_log("Client refused : " + std::to_string(line_server::max_clients) +
+    logger.update_status_log("Client refused : " + std::to_string(line_server::max_clients) +
                           " clients connected already (" + std::to_string(refused) + " refused so far)",
                       true);
 }
 
 remote_answer Tscope_network::scope_serverExecute(const std::string& line) {
-    request_text = line;
-    if (request_text.empty()) return {};
-    log_indent = 0;
-    update_status_log_check("start remote command : " + local_time_text());
+    processor.request_text = line;
+    if (processor.request_text.empty()) return {};
+    logger.log_indent = 0;
+    logger.update_status_log_check("start remote command : " + local_time_text());
     std::string written;
     std::unique_ptr<tscope_object> result;
-    process_input(&written, result);
+    processor.process_input(&written, result);
     result.reset();
-    update_status_log_check("end remote command : " + local_time_text());
+    logger.update_status_log_check("end remote command : " + local_time_text());
     return {false, std::move(written)};
 }

@@ -1,10 +1,10 @@
 // The network panel's window, creation, settings, show handler, log buttons
-// and shut-down; the switch, the processor and the local path live in files
-// of their own.
+// and shut-down; the switch and the server live in a file of their own.
 #include "command_server/orb_server_network.h"
 
 #include "platform/host_addresses.h"
-#include "shell/settings_file.h"
+#include "scope_link/orb_server_comms.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -17,24 +17,29 @@ constexpr std::size_t status_log_lines = 10000;
 } // namespace
 
 Tscope_network::Tscope_network(forms::toolkit& kit, panel_host& host,
-                               const configuration_settings& settings)
+                               const configuration_settings& settings, Tscope_comms& comms,
+                               server_panels& panels)
     : panel_window(kit, host, {"scope_network", "ORB Network control", "network", "Network", 258, 243}),
       host_addresses(host_ipv4_addresses),
-      settings_(settings),
+      logger(comms.log),
+      processor(settings, comms.operations, logger, panels),
+      comms_(comms),
+      panels_(panels),
       server_(
           kit.loop(), [this](const std::string& line) { return scope_serverExecute(line); },
           [this](std::size_t refused) { refuse_client(refused); }) {
     build_window();
+    logger.add_display([this](const std::string& line) { status_log.add_line(line); });
     // formcreate
-    client_playing = false;
+    processor.client_playing = false;
     ip_address_label.set_enabled(false);
     ip_combo.set_enabled(false);
     refresh_button.set_enabled(false);
     edit_port.set_enabled(false);
-    local_control = true;
-    last_result.reset();
-    log_indent = 0;
-    message_logging = false;
+    processor.local_control = true;
+    processor.last_result.reset();
+    logger.log_indent = 0;
+    logger.message_logging = false;
     refresh_ip_list();
     load_settings();
 }
@@ -83,63 +88,63 @@ void Tscope_network::build_window() {
 }
 
 void Tscope_network::load_own_settings(const ini_file& file) {
-    message_logging = file.read_bool(network_section, "message_logging", false);
+    logger.message_logging = file.read_bool(network_section, "message_logging", false);
 }
 
 void Tscope_network::save_own_settings(ini_file& file) {
-    file.write_bool(network_section, "message_logging", message_logging);
+    file.write_bool(network_section, "message_logging", logger.message_logging);
 }
 
 void Tscope_network::form_shown() {
-    disk_button.set_font_bold(hooks.file_logging && hooks.file_logging());
-    io_messages_button.set_font_bold(hooks.io_logging && hooks.io_logging());
-    messages_button.set_font_bold(message_logging);
+    disk_button.set_font_bold(comms_.file_logging);
+    io_messages_button.set_font_bold(comms_.ports.io_logging);
+    messages_button.set_font_bold(logger.message_logging);
 }
 
 void Tscope_network::clear_log_buttonClick() {
     status_log.clear();
-    update_status_log_check("log cleared");
+    logger.update_status_log_check("log cleared");
 }
 
 void Tscope_network::messages_buttonClick() {
-    if (!message_logging) {
-        message_logging = true;
+    if (!logger.message_logging) {
+        logger.message_logging = true;
         messages_button.set_font_bold(true);
-        update_status_log_check("messages enabled");
+        logger.update_status_log_check("messages enabled");
     } else {
         messages_button.set_font_bold(false);
-        update_status_log_check("messages disabled");
-        message_logging = false;
+        logger.update_status_log_check("messages disabled");
+        logger.message_logging = false;
     }
 }
 
 void Tscope_network::io_messages_buttonClick() {
-    const bool on = hooks.io_logging && hooks.io_logging();
-    if (!on) {
-        if (hooks.set_io_logging) hooks.set_io_logging(true);
+    bool& io_logging = comms_.ports.io_logging;
+    if (!io_logging) {
+        io_logging = true;
         io_messages_button.set_font_bold(true);
-        update_status_log_check("IO messages enabled");
+        logger.update_status_log_check("IO messages enabled");
     } else {
         io_messages_button.set_font_bold(false);
-        update_status_log_check("IO messages disabled");
-        if (hooks.set_io_logging) hooks.set_io_logging(false);
+        logger.update_status_log_check("IO messages disabled");
+        io_logging = false;
     }
 }
 
 void Tscope_network::disk_buttonClick() {
     if (disk_logging) {
         disk_logging = false;
-        if (hooks.set_log_to_file) hooks.set_log_to_file(false);
+        comms_.log.log_to_file = false;
         disk_button.set_font_bold(false);
-        update_status_log_check("logging disabled");
+        logger.update_status_log_check("logging disabled");
     } else {
         disk_logging = true;
-        if (hooks.init_log_file) hooks.init_log_file("orb-client.log");
+        comms_.log.init_log_file("orb-client.log");
         // The button writes the log to disk: without this nothing would be
         // appended to the file it has just begun.
-        if (hooks.set_log_to_file) hooks.set_log_to_file(true);
+        comms_.log.log_to_file = true;
         disk_button.set_font_bold(true);
-        update_status_log_check("logging enabled");
+        logger.update_status_log_check("logging enabled");
     }
 }
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <utility>
-#include <charconv>
 #include <string_view>
 
 #include "forms/edit.h"
+#include "text/integer_text.h"
 
 namespace forms {
 
@@ -14,16 +14,9 @@ namespace {
 // The edit's text as a whole number: optional blanks, an optional sign and
 // digits, nothing else.
 bool read_whole_number(std::string_view text, int& value) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty()) return false;
-    int read = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), read);
-    if (error != std::errc() || end != text.data() + text.size()) return false;
-    value = read;
-    return true;
+    const std::optional<std::int32_t> read = read_integer(text, {.blanks_around = true});
+    if (read) value = *read;
+    return read.has_value();
 }
 
 } // namespace

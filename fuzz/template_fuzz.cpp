@@ -3,7 +3,7 @@
 // Built and run by fuzz/run.sh, never by the test suite.
 #include "scope_link/orb_server_object.h"
 #include "scope_link/template_engine.h"
-#include "shell/configuration_settings.h"
+#include "settings/configuration_settings.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // directions, sends it to typed coordinates and stops it.
 #pragma once
 
-#include "shell/panel_window.h"
+#include "panel_base/panel_window.h"
 
 class Tscope_control : public panel_window {
 public:

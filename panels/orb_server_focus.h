@@ -2,7 +2,7 @@
 // bounded time.
 #pragma once
 
-#include "shell/panel_window.h"
+#include "panel_base/panel_window.h"
 
 class Tscope_focus : public panel_window {
 public:

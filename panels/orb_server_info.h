@@ -1,7 +1,7 @@
 // The information panel: shows the scope's position and capabilities.
 #pragma once
 
-#include "shell/panel_window.h"
+#include "panel_base/panel_window.h"
 
 class Tscope_info : public panel_window {
 public:

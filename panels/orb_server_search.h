@@ -2,7 +2,7 @@
 // Its close box simply hides it, without storing its position.
 #pragma once
 
-#include "shell/panel_window.h"
+#include "panel_base/panel_window.h"
 
 class Tscope_search : public panel_window {
 public:

@@ -1,7 +1,7 @@
 // The tracking panel: steps the tracking rate or sets the lunar or default rate.
 #pragma once
 
-#include "shell/panel_window.h"
+#include "panel_base/panel_window.h"
 
 class Tscope_tracking : public panel_window {
 public:

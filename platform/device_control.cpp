@@ -3,33 +3,23 @@
 #include <algorithm>
 #include <cctype>
 
+#include "text/integer_text.h"
+#include "text/same_name.h"
+
 namespace {
 
-bool same_word(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-// Plain decimal digits only, short enough that no value can overflow.
+// Plain decimal digits only, no sign and no blanks.
 bool read_count(std::string_view text, int& value) {
-    if (text.empty() || text.size() > 6) return false;
-    int result = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        result = result * 10 + (c - '0');
-    }
-    value = result;
-    return true;
+    const std::optional<std::int32_t> read = read_integer(text, {.sign = false});
+    if (read) value = *read;
+    return read.has_value();
 }
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 bool apply_item(std::string_view key, std::string_view value, line_settings& s) {
     int number = 0;
-    if (same_word(key, "baud")) {
+    if (same_name(key, "baud")) {
         if (!read_count(value, number)) return false;
         if (std::find(standard_baud_rates.begin(), standard_baud_rates.end(), number) ==
             standard_baud_rates.end())
@@ -37,19 +27,19 @@ bool apply_item(std::string_view key, std::string_view value, line_settings& s) 
         s.baud = number;
         return true;
     }
-    if (same_word(key, "parity")) {
+    if (same_name(key, "parity")) {
         if (value.size() != 1) return false;
         char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
         if (letter != 'N' && letter != 'E' && letter != 'O') return false;
         s.parity = letter;
         return true;
     }
-    if (same_word(key, "data")) {
+    if (same_name(key, "data")) {
         if (!read_count(value, number) || number < 4 || number > 8) return false;
         s.data_bits = number;
         return true;
     }
-    if (same_word(key, "stop")) {
+    if (same_name(key, "stop")) {
         if (!read_count(value, number) || (number != 1 && number != 2)) return false;
         s.stop_bits = number;
         return true;

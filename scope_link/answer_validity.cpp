@@ -3,7 +3,7 @@
 // ("=" or "!") compares the rest of it with the answer's last word as text.
 #include "scope_link/answer_validity.h"
 
-#include "shell/settings_file.h"
+#include "text/number_text.h"
 
 namespace {
 

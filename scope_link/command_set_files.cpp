@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "shell/configuration_settings.h"
-#include "shell/settings_file.h"
+#include "settings/configuration_settings.h"
+#include "settings/settings_file.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/same_name.h"
+#include "text/same_name.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The parsers of the telescope's coordinate texts. They read whatever the
 // serial line delivered, so every field is checked and a failure leaves the
 // object's value untouched.
-#include "scope_link/decimal_integer.h"
+#include "text/integer_text.h"
 #include "scope_link/orb_server_object.h"
 
-#include "shell/configuration_settings.h"
+#include "settings/configuration_settings.h"
 
 #include <cmath>
 

@@ -1,49 +1,50 @@
 // Connecting and disconnecting the scope: the port check, opening the link
 // and reading the scope's position into scope_object.
-#include "scope_link/orb_server_comms.h"
+#include "scope_link/scope_operations.h"
 
-#include "shell/configuration_settings.h"
+#include "settings/configuration_settings.h"
 
-bool Tscope_comms::connect_to_scope() {
+bool scope_operations::connect_to_scope() {
     update_status_log("connect_to_scope >>");
     if (!scope_enabled()) {
-        if (hooks.show_position) hooks.show_position();
+        ports_.panels().show_position();
         connected_ = true;
         return true;
     }
-    const std::string port = trim_port_text(port_edit.text());
+    const serial_settings lists = lists_.current_serial_settings();
+    const std::string port = trim_port_text(lists.port);
     if (!is_known_port_text(port)) {
         update_status_log("Invalid communication port : " + port);
         return false;
     }
-    if (linked_) disconnect_from_scope();
-    if (!open()) {
+    if (link_.linked) disconnect_from_scope();
+    if (!link_.open(lists)) {
         update_status_log("Port " + port + " cannot be opened!");
         connected_ = false;
         return false;
     }
-    linked_ = true;
+    link_.linked = true;
     connected_ = true;
     if (tell("get_ra_dec", scope_object_).starts_with("ok")) {
-        if (hooks.show_position) hooks.show_position();
+        ports_.panels().show_position();
         return true;
     }
     connected_ = false;
     return false;
 }
 
-bool Tscope_comms::disconnect_from_scope() {
+bool scope_operations::disconnect_from_scope() {
     if (scope_enabled()) {
-        close();
-        linked_ = false;
+        link_.close();
+        link_.linked = false;
     }
     connected_ = false;
-    if (hooks.stop_search_timer) hooks.stop_search_timer();
+    ports_.panels().stop_search_timer();
     return true;
 }
 
-void Tscope_comms::kill() {
-    if (!linked_) return;
+void scope_operations::kill() {
+    if (!link_.linked) return;
     disconnect_from_scope();
-    linked_ = false;
+    link_.linked = false;
 }

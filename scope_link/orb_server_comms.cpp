@@ -1,14 +1,12 @@
-// The comms panel's window, its settings and its two list handlers; the
-// link, the log and the operations live in their own files.
+// The comms panel's window, its settings and its two list handlers.
 #include "scope_link/orb_server_comms.h"
 
 #include <utility>
 #include <vector>
 
 #include "scope_link/command_set_files.h"
-#include "scope_link/link_numbers.h"
-#include "shell/configuration_settings.h"
-#include "shell/settings_file.h"
+#include "settings/configuration_settings.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -31,22 +29,14 @@ Tscope_comms::Tscope_comms(forms::toolkit& kit, panel_host& host,
                            const configuration_settings& settings, serial_device& device,
                            tscope_object& scope_object)
     : panel_window(kit, host, comms_description()),
-      response_timer(kit.loop(), "response_timer"),
-      settings_(settings),
-      device_(device),
-      scope_object_(scope_object) {
+      log(ports, host.program_dir()),
+      link(ports, settings, device, kit.loop().clock()),
+      operations(ports, settings, link, *this, scope_object),
+      settings_(settings) {
     build_window();
-    // formcreate
-    port_open_ = false;
-    response_timer.stop();
-    response_timer.set_interval(response_wait);
-    response_timer.on_timer = [this] { response_timerTimer(); };
-    timed_out_ = false;
     load_settings();
-    if (log_to_file) init_log_file("orb.log");
+    if (log.log_to_file) log.init_log_file("orb.log");
 }
-
-Tscope_comms::~Tscope_comms() { close_log(); }
 
 void Tscope_comms::build_window() {
     comms_panel.set_fills_parent(true);
@@ -85,11 +75,14 @@ void Tscope_comms::build_window() {
     interval_edit.on_change = [this] { interval_editChange(); };
 }
 
-void Tscope_comms::timeout_editChange() { timeout_ = link_timeout(timeout_edit.text()); }
+void Tscope_comms::timeout_editChange() { link.set_timeout(timeout_edit.text()); }
 
-void Tscope_comms::interval_editChange() { interval_ = link_interval(interval_edit.text()); }
+void Tscope_comms::interval_editChange() { link.set_interval(interval_edit.text()); }
 
-bool Tscope_comms::scope_enabled() const { return settings_.scope_enabled; }
+serial_settings Tscope_comms::current_serial_settings() const {
+    return {port_edit.text(),   speed_edit.text(),   data_bits_edit.text(), parity_edit.text(),
+            stop_bits_edit.text(), timeout_edit.text(), interval_edit.text()};
+}
 
 void Tscope_comms::load_own_settings(const ini_file& file) {
     timeout_edit.set_text(file.read_string(comms_section, "timeout", "100"));
@@ -99,12 +92,12 @@ void Tscope_comms::load_own_settings(const ini_file& file) {
     data_bits_edit.set_text(file.read_string(comms_section, "databits", "8"));
     parity_edit.set_text(file.read_string(comms_section, "parity", "N"));
     stop_bits_edit.set_text(file.read_string(comms_section, "stopbits", "1"));
-    io_logging = file.read_bool(comms_section, "io_logging", false);
+    ports.io_logging = file.read_bool(comms_section, "io_logging", false);
     file_logging = file.read_bool(comms_section, "file_logging", false);
     // "message_logging" is not read back: appending to a log file is switched
     // on by the user in each run (the network panel's Disk button).
-    read_escape_scopes(commands, host().program_dir(), settings_.scope_type);
-    serial_devices.load(file);
+    read_escape_scopes(operations.commands, host().program_dir(), settings_.scope_type);
+    link.serial_devices.load(file);
 }
 
 void Tscope_comms::save_own_settings(ini_file& file) {
@@ -117,7 +110,7 @@ void Tscope_comms::save_own_settings(ini_file& file) {
     file.write_string(comms_section, "stopbits", stop_bits_edit.text());
     file.write_integer(comms_section, "top", top());
     file.write_integer(comms_section, "left", left());
-    file.write_bool(comms_section, "message_logging", log_to_file);
-    file.write_bool(comms_section, "io_logging", io_logging);
+    file.write_bool(comms_section, "message_logging", log.log_to_file);
+    file.write_bool(comms_section, "io_logging", ports.io_logging);
     file.write_bool(comms_section, "file_logging", file_logging);
 }

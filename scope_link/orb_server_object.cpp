@@ -2,7 +2,7 @@
 // rounded, never normalised) and written in the telescope's text forms.
 #include "scope_link/orb_server_object.h"
 
-#include "shell/configuration_settings.h"
+#include "settings/configuration_settings.h"
 
 #include <cmath>
 #include <cstdlib>

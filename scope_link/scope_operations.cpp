@@ -1,34 +1,31 @@
-// tell: the operations interpreter. An operation text names the operation
-// and its arguments; each operation sends its command definitions in order
-// through the link and decodes the answers into a new result object.
-#include "scope_link/orb_server_comms.h"
+#include "scope_link/scope_operations.h"
 
-#include "scope_link/decimal_integer.h"
 #include "scope_link/template_engine.h"
-#include "shell/configuration_settings.h"
+#include "settings/configuration_settings.h"
+#include "text/integer_text.h"
 
 namespace {
 
 bool failed(std::string_view text) { return text.substr(0, 4) == "fail"; }
 
-// A whole number as the operations take "speed" and "timeout".
-std::optional<int> whole_number(std::string_view text) {
-    std::int32_t value = 0;
-    if (!parse_decimal_integer(text, value)) return std::nullopt;
-    return value;
-}
+} // namespace
 
-}  // namespace
+scope_operations::scope_operations(const link_ports& ports, const configuration_settings& settings,
+                                   serial_link& link, const serial_settings_source& lists,
+                                   tscope_object& scope_object)
+    : ports_(ports), settings_(settings), link_(link), lists_(lists), scope_object_(scope_object) {}
 
-std::string Tscope_comms::tell(std::string_view operation, tscope_object& result) {
-    std::optional<operation_text> parsed = parse_operation_text(operation);
-    if (!parsed) {
+bool scope_operations::scope_enabled() const { return settings_.scope_enabled; }
+
+std::string scope_operations::tell(std::string_view operation, tscope_object& result) {
+    call_text parsed = parse_call(operation);
+    if (parsed.shape == call_text::form::no_closing) {
         update_status_log("no closing ) : " + std::string(operation));
         result = tscope_object{};
         return "fail : no closing )";
     }
     operation_state op;
-    op.text = std::move(*parsed);
+    op.text = std::move(parsed);
     update_status_log("tell >>");
     run_operation(op);
     std::string reply = op.status;
@@ -44,18 +41,18 @@ std::string Tscope_comms::tell(std::string_view operation, tscope_object& result
     return reply;
 }
 
-bool Tscope_comms::get_argument(const operation_state& op, std::string_view key, std::string& value) const {
-    std::optional<std::string> found = find_argument(op.text, key);
+bool scope_operations::get_argument(const operation_state& op, std::string_view key, std::string& value) const {
+    std::optional<std::string> found = find_value(op.text.keys, op.text.values, key);
     if (!found) return false;
     value = std::move(*found);
     return true;
 }
 
-bool Tscope_comms::send_command(operation_state& op, std::string_view name,
+bool scope_operations::send_command(operation_state& op, std::string_view name,
                                 std::optional<std::string_view> key) {
     const std::optional<command_record> record = commands.find(name);
     if (!record) {
-        std::string scope = hooks.scope_name ? hooks.scope_name() : std::string();
+        std::string scope = ports_.panels().scope_name();
         if (scope.empty()) scope = "unknown scope";
         op.failure = "fail : " + scope + " doesnt support " + std::string(name);
         return false;
@@ -76,16 +73,16 @@ bool Tscope_comms::send_command(operation_state& op, std::string_view name,
                 op.failure = argument;
                 return false;
             }
-            written = write(record->write + argument);
+            written = link_.write(record->write + argument);
         } else {
-            if (!write(record->write)) {
+            if (!link_.write(record->write)) {
                 op.failure = "fail : write";
                 return false;
             }
             written = true;
         }
     } else {
-        written = write(record->write);
+        written = link_.write(record->write);
     }
 
     if (!record->returns) {
@@ -100,12 +97,12 @@ bool Tscope_comms::send_command(operation_state& op, std::string_view name,
         return true;
     }
     // Where an answer is expected the wait decides, whatever the write did.
-    if (!read_timeout(record->test_reply)) {
+    if (!link_.read_timeout(record->test_reply)) {
         op.failure = "fail : read from scope failed";
         return false;
     }
     const std::string& pattern = !record->reply_low.empty() && low ? record->reply_low : record->reply_high;
-    std::string decoded = decode_answer(pattern, answer_buffer_, op.object, settings_);
+    std::string decoded = decode_answer(pattern, link_.answer_buffer(), op.object, settings_);
     if (failed(decoded)) {
         op.failure = std::move(decoded);
         return false;
@@ -115,19 +112,19 @@ bool Tscope_comms::send_command(operation_state& op, std::string_view name,
     return true;
 }
 
-void Tscope_comms::focus(operation_state& op) {
+void scope_operations::focus(operation_state& op) {
     std::string dir, speed_text, timeout_text;
     std::optional<int> run_time;
     if (!get_argument(op, "dir", dir) || !get_argument(op, "speed", speed_text) ||
         !get_argument(op, "timeout", timeout_text)) {
         op.status = "fail : cant find argument : dir";
     } else {
-        const focus_limits limits = hooks.focus_settings ? hooks.focus_settings() : focus_limits{};
-        const int speed = whole_number(speed_text).value_or(0);
+        const focus_limits limits = ports_.panels().focus_settings();
+        const int speed = read_integer(speed_text).value_or(0);
         if (!send_command(op, speed > limits.focus_speeds / 2.0 ? "focus_fast" : "focus_slow")) {
             op.status = "fail";
         } else {
-            int time = whole_number(timeout_text).value_or(limits.min_timeout);
+            int time = read_integer(timeout_text).value_or(limits.min_timeout);
             if (time < limits.min_timeout)
                 time = limits.min_timeout;
             else if (time > limits.max_timeout)
@@ -141,17 +138,14 @@ void Tscope_comms::focus(operation_state& op) {
     bool start_timer = failed(op.status);
     if (!start_timer) {
         start_timer = send_command(op, dir == "+" ? "focus_in" : "focus_out");
-        if (!start_timer && hooks.update_status_log_failed) hooks.update_status_log_failed();
+        if (!start_timer) ports_.status().update_status_log_failed();
     }
-    if (start_timer && scope_enabled() && hooks.enable_focus_timer)
-        hooks.enable_focus_timer(run_time.value_or(0));
+    if (start_timer && scope_enabled()) ports_.panels().enable_focus_timer(run_time.value_or(0));
 }
 
-void Tscope_comms::run_operation(operation_state& op) {
+void scope_operations::run_operation(operation_state& op) {
     const std::string& name = op.text.name;
-    const auto announce = [&] {
-        if (hooks.update_status_log_header) hooks.update_status_log_header(name);
-    };
+    const auto announce = [&] { ports_.status().update_status_log_header(name); };
     const auto send = [&](std::string_view command, std::optional<std::string_view> key = std::nullopt) {
         return send_command(op, command, key);
     };

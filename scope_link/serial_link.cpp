@@ -1,13 +1,10 @@
-// The byte level of the scope link: opening and setting up the serial port,
-// writing a command, reading an answer, and the watchdog that bounds the
-// wait for one. With the scope disabled nothing is opened and every read
-// gives the command's canned answer.
-#include "scope_link/orb_server_comms.h"
+#include "scope_link/serial_link.h"
 
+#include <algorithm>
 #include <array>
 
 #include "scope_link/link_numbers.h"
-#include "shell/configuration_settings.h"
+#include "settings/configuration_settings.h"
 
 namespace {
 
@@ -20,24 +17,26 @@ serial_timeouts clearing_timeouts(int timeout) { return {10, 0, 10, 0, timeout};
 
 }  // namespace
 
-void Tscope_comms::update_status_log(const std::string& text) {
-    if (io_logging && hooks.update_status_log_check) hooks.update_status_log_check(text);
-}
+serial_link::serial_link(const link_ports& ports, const configuration_settings& settings,
+                         serial_device& device, const program_clock& clock)
+    : ports_(ports), settings_(settings), device_(device), clock_(clock) {}
 
-std::string Tscope_comms::device_control() const {
-    return "baud=" + speed_edit.text() + " parity=" + parity_edit.text() +
-           " data=" + data_bits_edit.text() + " stop=" + stop_bits_edit.text();
-}
+bool serial_link::scope_enabled() const { return settings_.scope_enabled; }
 
-bool Tscope_comms::open() {
+void serial_link::set_timeout(std::string_view text) { timeout_ = link_timeout(text); }
+
+void serial_link::set_interval(std::string_view text) { interval_ = link_interval(text); }
+
+bool serial_link::open(const serial_settings& lists) {
     update_status_log("open >>");
     // Blanks around the port text are not part of the port's name.
-    port_name_ = trim_port_text(port_edit.text());
-    timeout_ = link_timeout(timeout_edit.text());
-    interval_ = link_interval(interval_edit.text());
-    const std::string control = device_control();
-    update_status_log("connect_to_serial_port : " + port_name_ + " " + control + " : " +
-                      timeout_edit.text() + " " + interval_edit.text());
+    port_name_ = trim_port_text(lists.port);
+    timeout_ = link_timeout(lists.timeout);
+    interval_ = link_interval(lists.interval);
+    const std::string control = "baud=" + lists.speed + " parity=" + lists.parity + " data=" + lists.data_bits +
+                                " stop=" + lists.stop_bits;
+    update_status_log("connect_to_serial_port : " + port_name_ + " " + control + " : " + lists.timeout + " " +
+                      lists.interval);
     if (port_open_) close();
 
     const std::optional<std::string> path = serial_devices.device_path(port_name_);
@@ -68,13 +67,13 @@ bool Tscope_comms::open() {
     return true;
 }
 
-void Tscope_comms::close() {
+void serial_link::close() {
     device_.close();
     port_open_ = false;
     update_status_log(port_name_ + " : closed");
 }
 
-void Tscope_comms::clear_port() {
+void serial_link::clear_port() {
     update_status_log("clear_port >>");
     // The port is cleared while it is being opened, before the link counts
     // as linked, so this reads the device itself rather than through read(),
@@ -89,10 +88,10 @@ void Tscope_comms::clear_port() {
     update_status_log("<< clear_port");
 }
 
-bool Tscope_comms::write(std::string_view text) {
+bool serial_link::write(std::string_view text) {
     update_status_log("write >>");
     bool written = true;
-    if (linked_ && scope_enabled()) {
+    if (linked && scope_enabled()) {
         const serial_transfer sent = device_.write(text);
         if (!sent.ok()) {
             update_status_log("write failed : " + std::to_string(sent.error));
@@ -107,7 +106,7 @@ bool Tscope_comms::write(std::string_view text) {
             update_status_log("bytes written : " + std::to_string(sent.count));
             written = false;
         }
-    } else if (!linked_ && scope_enabled()) {
+    } else if (!linked && scope_enabled()) {
         update_status_log("fail : port not opened");
         written = false;
     }
@@ -115,18 +114,18 @@ bool Tscope_comms::write(std::string_view text) {
     return written;
 }
 
-serial_transfer Tscope_comms::read_device() {
+serial_transfer serial_link::read_device() {
     std::array<char, serial_buffer_size> buffer{};
     const serial_transfer got = device_.read(buffer);
     answer_buffer_.assign(buffer.data(), std::min(got.count, buffer.size()));
     return got;
 }
 
-read_result Tscope_comms::read(std::string_view canned_answer) {
+read_result serial_link::read(std::string_view canned_answer) {
     update_status_log("read >>");
     answer_buffer_.clear();
     read_result result = read_result::data;
-    if (linked_ && scope_enabled()) {
+    if (linked && scope_enabled()) {
         const serial_transfer got = read_device();
         if (!got.ok()) {
             update_status_log("read : error : " + std::to_string(got.error));
@@ -136,7 +135,7 @@ read_result Tscope_comms::read(std::string_view canned_answer) {
             update_status_log("Read : " + std::to_string(answer_buffer_.size()) + " : " + answer_buffer_);
             result = answer_buffer_.empty() ? read_result::nothing : read_result::data;
         }
-    } else if (!linked_ && scope_enabled()) {
+    } else if (!linked && scope_enabled()) {
         update_status_log("fail : port not opened");
         result = read_result::error;
     } else {
@@ -146,39 +145,32 @@ read_result Tscope_comms::read(std::string_view canned_answer) {
     return result;
 }
 
-bool Tscope_comms::read_timeout(std::string_view canned_answer) {
+bool serial_link::read_timeout(std::string_view canned_answer) {
     // Operations never nest, so a wait that finds another under way is one
     // started from inside it; it could never see that one end, so it fails.
-    if (response_timer.enabled()) {
+    if (waiting_) {
         update_status_log("<< waiting");
         return false;
     }
-    timed_out_ = false;
-    response_timer.set_interval(response_wait);
-    response_timer.start();
+    waiting_ = true;
     answer_buffer_.clear();
     // The watchdog is looked at between reads on the program's clock; the
     // event loop is not run meanwhile, so nothing else happens on the model
     // thread until the answer is in or the time is up. Each read waits at
     // most its own timeout, so the loop does not spin.
-    const milliseconds started = loop().now();
+    const milliseconds deadline = clock_.now() + milliseconds(response_wait);
     read_result outcome;
     for (;;) {
-        if (!timed_out_ && loop().now() - started >= milliseconds(response_wait)) response_timerTimer();
-        if (timed_out_) {
+        if (clock_.now() >= deadline) {
+            response_timerTimer();
             outcome = read_result::error;
             break;
         }
         outcome = read(canned_answer);
         if (outcome != read_result::nothing) break;
     }
-    response_timer.stop();
-    timed_out_ = false;
+    waiting_ = false;
     return outcome == read_result::data;
 }
 
-void Tscope_comms::response_timerTimer() {
-    if (hooks.stop_search_timer) hooks.stop_search_timer();
-    response_timer.stop();
-    timed_out_ = true;
-}
+void serial_link::response_timerTimer() { ports_.panels().stop_search_timer(); }

@@ -1,6 +1,7 @@
 #include "scope_link/serial_port_names.h"
 
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
+#include "text/trim.h"
 
 namespace {
 
@@ -10,14 +11,10 @@ std::string key_of(int number) { return "COM" + std::to_string(number); }
 
 std::string default_path(int number) { return "/dev/ttyS" + std::to_string(number - 1); }
 
-bool blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
 }  // namespace
 
 std::string trim_port_text(std::string_view text) {
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return std::string(text);
+    return std::string(trim(text, trim_rule::controls_and_blanks));
 }
 
 bool is_known_port_text(std::string_view trimmed) {

@@ -4,11 +4,11 @@
 #include "scope_link/template_engine.h"
 
 #include "scope_link/answer_validity.h"
-#include "scope_link/decimal_integer.h"
+#include "text/integer_text.h"
 #include "scope_link/orb_server_object.h"
 
-#include "shell/configuration_settings.h"
-#include "shell/settings_file.h"
+#include "settings/configuration_settings.h"
+#include "text/number_text.h"
 
 #include <functional>
 #include <optional>

@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
         program.kit().notifications().write_line = [](const std::string& line) {
             std::cout << line << std::endl;
         };
-        program.network->echo_line = [](const std::string& line) { std::cout << line << std::endl; };
+        program.network->logger.add_display([](const std::string& line) { std::cout << line << std::endl; });
         std::cout << "orb_server: running headless in " << parsed.program_dir << std::endl;
     } else {
         std::cout << "orb_server: running on the desktop in " << parsed.program_dir << std::endl;

@@ -1,7 +1,7 @@
 // The about panel.
 #pragma once
 
-#include "shell/panel_window.h"
+#include "panel_base/panel_window.h"
 
 class Tscope_about : public panel_window {
 public:

@@ -1,7 +1,7 @@
 // The catalogs panel.
 #pragma once
 
-#include "shell/panel_window.h"
+#include "panel_base/panel_window.h"
 
 class Tscope_catalogs : public panel_window {
 public:

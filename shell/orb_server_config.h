@@ -2,8 +2,8 @@
 // enabled, the two firmware workarounds) and writes the command-set files.
 #pragma once
 
-#include "shell/configuration_settings.h"
-#include "shell/panel_window.h"
+#include "settings/configuration_settings.h"
+#include "panel_base/panel_window.h"
 
 class Tscope_config : public panel_window {
 public:

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "forms/toolkit.h"
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "forms/page_control.h"
 #include "forms/popup_menu.h"
 #include "shell/orb_server_button.h"
-#include "shell/panel_window.h"
+#include "panel_base/panel_window.h"
 
 class Tscope : public forms::form, public panel_host {
 public:

@@ -1,7 +1,7 @@
 // The moon panel.
 #pragma once
 
-#include "shell/panel_window.h"
+#include "panel_base/panel_window.h"
 
 class Tscope_moon : public panel_window {
 public:

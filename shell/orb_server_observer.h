@@ -1,7 +1,7 @@
 // The location panel: the site's latitude, longitude and time zone.
 #pragma once
 
-#include "shell/panel_window.h"
+#include "panel_base/panel_window.h"
 
 class Tscope_observer : public panel_window {
 public:

@@ -1,6 +1,6 @@
 #include "shell/program.h"
 
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
 orb_program::orb_program(const program_clock& clock, std::string program_dir)
     : kit_(clock), program_dir_(std::move(program_dir)) {
@@ -9,7 +9,7 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     // on; a failing request only closes its client.
     kit_.loop().set_error_handler([this](const std::string& what, forms::error_source source) {
         if (source != forms::error_source::request) kit_.show_message(what);
-        else if (network) network->update_status_log("request failed : " + what, true);
+        else if (network) network->logger.update_status_log("request failed : " + what, true);
     });
     scope_object = std::make_unique<tscope_object>();
     main_window = std::make_unique<Tscope>(kit_, program_dir_);
@@ -21,8 +21,10 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     info = std::make_unique<Tscope_info>(kit_, *main_window);
     observer = std::make_unique<Tscope_observer>(kit_, *main_window);
     search = std::make_unique<Tscope_search>(kit_, *main_window);
-    network = std::make_unique<Tscope_network>(kit_, *main_window, config->settings);
-    wire_network();
+    network = std::make_unique<Tscope_network>(kit_, *main_window, config->settings, *comms, panel_ports_);
+    // The link asks up through its ports: the status log with the
+    // processor's failure mark, and the panels.
+    comms->ports.wire(network->processor, panel_ports_);
     tracking = std::make_unique<Tscope_tracking>(kit_, *main_window);
     about = std::make_unique<Tscope_about>(kit_, *main_window);
     sun = std::make_unique<Tscope_sun>(kit_, *main_window);
@@ -40,7 +42,7 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     main.set_save_order({network.get(), control.get(), focus.get(), info.get(), comms.get(),
                          config.get(), observer.get(), tracking.get(), search.get(), sun.get(),
                          moon.get(), planets.get(), catalogs.get(), about.get()});
-    main.save_other_sections = [this](ini_file& file) { comms->serial_devices.save(file); };
+    main.save_other_sections = [this](ini_file& file) { comms->link.serial_devices.save(file); };
     main.on_close_query = [this](bool& can_close) { can_close = kill(); };
     main.on_close = [this] {
         ended_ = true;
@@ -85,30 +87,7 @@ bool orb_program::kill() {
 // under way when the telescope goes.
 void orb_program::stop_links() {
     network->kill();
-    comms->kill();
-}
-
-// The network panel and the scope link call each other: requests run the
-// link's operations, and the link writes its steps into the status log.
-void orb_program::wire_network() {
-    Tscope_network& net = *network;
-    Tscope_comms& link = *comms;
-    link.hooks.update_status_log_check = [&net](const std::string& text) { net.update_status_log_check(text); };
-    link.hooks.update_status_log_header = [&net](const std::string& name) { net.update_status_log_header(name); };
-    link.hooks.update_status_log_failed = [&net] { net.update_status_log_failed(); };
-    net.hooks.tell = [&link](std::string_view operation, tscope_object& result) {
-        return link.tell(operation, result);
-    };
-    net.hooks.connected = [&link] { return link.connected(); };
-    net.hooks.write_log = [&link](const std::string& line) { link.write_log(line); };
-    net.hooks.init_log_file = [&link](const std::string& name) { link.init_log_file(name); };
-    net.hooks.io_logging = [&link] { return link.io_logging; };
-    net.hooks.set_io_logging = [&link](bool on) { link.io_logging = on; };
-    net.hooks.file_logging = [&link] { return link.file_logging; };
-    net.hooks.set_log_to_file = [&link](bool on) { link.log_to_file = on; };
-    // Until the slew panel has its own disconnect action, switching the
-    // network on disconnects the scope the way that action does.
-    net.hooks.disconnect_from_scope = [&net] { net.send_message_check("disconnect"); };
+    comms->operations.kill();
 }
 
 void orb_program::release() {

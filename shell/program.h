@@ -23,6 +23,7 @@
 #include "shell/orb_server_form.h"
 #include "shell/orb_server_moon.h"
 #include "shell/orb_server_observer.h"
+#include "shell/panel_ports.h"
 #include "shell/orb_server_planets.h"
 #include "shell/orb_server_sun.h"
 
@@ -31,6 +32,8 @@ class orb_program {
     forms::toolkit kit_;
     std::string program_dir_;
     termios_serial_device serial_device_;
+    // What the lower layers ask of the panels; made before any window.
+    panel_ports panel_ports_{*this};
 
 public:
     // program_dir ends with "/". Nothing is shown until start().
@@ -74,7 +77,6 @@ private:
     // The main window's close query.
     bool kill();
     void stop_links();
-    void wire_network();
     void release();
 
     bool ended_ = false;

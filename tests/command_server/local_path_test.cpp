@@ -1,19 +1,12 @@
-// The command processor and the local command path on the test thread,
-// under local control (the network switched off), over the test scope.
+// The command processor and the local command path with no window, under
+// local control (the network switched off), over the test scope.
 #include <gtest/gtest.h>
 
-#include "tests/command_server/network_fixture.h"
+#include "tests/command_server/processor_fixture.h"
 
 namespace {
 
-struct local_path : network_fixture {
-    // One request straight through the processor, as a panel's would go.
-    std::string request(const std::string& line) {
-        network->request_text = line;
-        std::unique_ptr<tscope_object> result;
-        return network->process_input(nullptr, result);
-    }
-};
+using local_path = processor_fixture;
 
 TEST_F(local_path, each_command_runs_its_operation_with_the_arguments_as_written) {
     struct row {
@@ -60,72 +53,72 @@ TEST_F(local_path, each_command_runs_its_operation_with_the_arguments_as_written
 }
 
 TEST_F(local_path, play_under_local_control_is_refused_and_says_so_whatever_the_logging) {
-    ASSERT_FALSE(network->message_logging);
+    ASSERT_FALSE(logger.message_logging);
     EXPECT_EQ(request("play"), "fail");
-    EXPECT_EQ(network->status_log.lines(), std::vector<std::string>{"Enable network first"});
-    EXPECT_FALSE(network->client_playing);
+    EXPECT_EQ(shown, std::vector<std::string>{"Enable network first"});
+    EXPECT_FALSE(processor.client_playing);
 }
 
 TEST_F(local_path, reply_values_are_read_by_name_until_the_next_request) {
-    EXPECT_EQ(network->send_message_check("get_ra_dec"), Tscope_network::success);
+    EXPECT_EQ(processor.send_message_check("get_ra_dec"), command_processor::success);
     double ra = 0, upper = 0;
-    EXPECT_TRUE(network->get_float("ra", ra));
-    EXPECT_TRUE(network->get_float("RA", upper));
+    EXPECT_TRUE(processor.get_float("ra", ra));
+    EXPECT_TRUE(processor.get_float("RA", upper));
     EXPECT_DOUBLE_EQ(ra, 12.1483333333333);
     EXPECT_EQ(ra, upper);
-    ASSERT_TRUE(network->last_result);
-    EXPECT_NEAR(network->last_result->ra, ra, 1e-12);
+    ASSERT_TRUE(processor.last_result);
+    EXPECT_NEAR(processor.last_result->ra, ra, 1e-12);
 
     // "connect" answers a plain "ok": nothing of the earlier values remains.
-    EXPECT_EQ(network->send_message_check("connect"), Tscope_network::success);
-    EXPECT_FALSE(network->get_float("ra", ra));
+    EXPECT_EQ(processor.send_message_check("connect"), command_processor::success);
+    EXPECT_FALSE(processor.get_float("ra", ra));
     std::string text = "kept";
-    EXPECT_FALSE(network->get_string("dec", text));
+    EXPECT_FALSE(processor.get_string("dec", text));
     EXPECT_EQ(text, "kept");
 
     // A malformed command from a panel: success, and no values.
-    EXPECT_EQ(network->send_message_check("goto(ra=1"), Tscope_network::success);
-    EXPECT_FALSE(network->has_options);
-    EXPECT_FALSE(network->last_result);
+    EXPECT_EQ(processor.send_message_check("goto(ra=1"), command_processor::success);
+    EXPECT_FALSE(processor.has_options);
+    EXPECT_FALSE(processor.last_result);
 
     // A failure: every getter answers false.
-    network->send_message_check("get_ra_dec");
-    EXPECT_EQ(network->send_message_check("GOTO(ra=1,dec=2)"), Tscope_network::failure);
+    processor.send_message_check("get_ra_dec");
+    EXPECT_EQ(processor.send_message_check("GOTO(ra=1,dec=2)"), command_processor::failure);
     bool flag = true;
     std::int32_t number = 7;
-    EXPECT_FALSE(network->get_float("ra", ra));
-    EXPECT_FALSE(network->get_boolean("ra", flag));
-    EXPECT_FALSE(network->get_integer("ra", number));
+    EXPECT_FALSE(processor.get_float("ra", ra));
+    EXPECT_FALSE(processor.get_boolean("ra", flag));
+    EXPECT_FALSE(processor.get_integer("ra", number));
     EXPECT_TRUE(flag);
     EXPECT_EQ(number, 7);
 }
 
 TEST_F(local_path, getters_convert_strictly_and_booleans_are_true_only_as_true) {
-    network->hooks.model_text = [] { return std::string("True"); };
-    ASSERT_EQ(network->send_message_check("get_info"), Tscope_network::success);
+    panels.model = "True";
+    ASSERT_EQ(processor.send_message_check("get_info"), command_processor::success);
     bool flag = true;
-    EXPECT_TRUE(network->get_boolean("name", flag));
+    EXPECT_TRUE(processor.get_boolean("name", flag));
     EXPECT_FALSE(flag);
-    EXPECT_TRUE(network->get_boolean("can_track", flag));
+    EXPECT_TRUE(processor.get_boolean("can_track", flag));
     EXPECT_TRUE(flag);
     std::int32_t speeds = 0;
-    EXPECT_TRUE(network->get_integer("focus_speeds", speeds));
+    EXPECT_TRUE(processor.get_integer("focus_speeds", speeds));
     EXPECT_EQ(speeds, 2);
     double value = 0;
-    EXPECT_THROW(network->get_float("name", value), conversion_error);
-    EXPECT_THROW(network->get_integer("can_goto", speeds), conversion_error);
+    EXPECT_THROW(processor.get_float("name", value), conversion_error);
+    EXPECT_THROW(processor.get_integer("can_goto", speeds), conversion_error);
 }
 
 TEST_F(local_path, the_log_notes_name_the_failure_text_of_the_caller) {
-    network->message_logging = true;
-    EXPECT_EQ(network->send_message_check("ok"), Tscope_network::failure);
-    EXPECT_EQ(network->status_log.lines(),
+    logger.message_logging = true;
+    EXPECT_EQ(processor.send_message_check("ok"), command_processor::failure);
+    EXPECT_EQ(shown,
               (std::vector<std::string>{"  send_message >>",
                                         "    i said : ok : and received a null repsonse : No response from server",
                                         "  << send_message"}));
-    network->status_log.clear();
-    EXPECT_EQ(network->send_message("nonsense", "Connection to scope failed"), Tscope_network::failure);
-    EXPECT_EQ(network->status_log.lines(),
+    shown.clear();
+    EXPECT_EQ(processor.send_message("nonsense", "Connection to scope failed"), command_processor::failure);
+    EXPECT_EQ(shown,
               (std::vector<std::string>{"  send_message >>", "      process_input >>",
                                         "      << process_input",
                                         "    i said : nonsense : but reported : Connection to scope failed",
@@ -133,9 +126,9 @@ TEST_F(local_path, the_log_notes_name_the_failure_text_of_the_caller) {
 }
 
 TEST_F(local_path, set_observer_with_a_value_that_is_not_a_number_raises_to_the_caller) {
-    network->request_text = "set_observer(lat=north,long=1)";
+    processor.request_text = "set_observer(lat=north,long=1)";
     std::unique_ptr<tscope_object> result;
-    EXPECT_THROW(network->process_input(nullptr, result), conversion_error);
+    EXPECT_THROW(processor.process_input(nullptr, result), conversion_error);
     // The next request starts clean.
     EXPECT_EQ(request("connected"), "ok=(connected=true)");
 }
@@ -143,8 +136,7 @@ TEST_F(local_path, set_observer_with_a_value_that_is_not_a_number_raises_to_the_
 TEST_F(local_path, precision_is_what_the_scope_reported_last) {
     settings.scope_enabled = true;
     bool scope_high = false;
-    network->hooks.tell = [&](std::string_view op, tscope_object& result) {
-        operations.emplace_back(op);
+    teller.answer = [&](std::string_view op, tscope_object& result) {
         if (op == "switch_precision") scope_high = !scope_high;
         result.high_precision = scope_high;
         return std::string("ok");
@@ -159,8 +151,8 @@ TEST_F(local_path, precision_is_what_the_scope_reported_last) {
 }
 
 TEST_F(local_path, a_disconnect_under_local_control_switches_the_panels_off) {
-    EXPECT_EQ(network->send_message_check("disconnect"), Tscope_network::success);
-    EXPECT_EQ(change_panel_calls, std::vector<bool>{false});
+    EXPECT_EQ(processor.send_message_check("disconnect"), command_processor::success);
+    EXPECT_EQ(panels.change_panel_calls, std::vector<bool>{false});
 }
 
 } // namespace

@@ -1,7 +1,9 @@
-// A network panel over the built-in test scope (a comms panel with the scope
-// disabled), with a temporary program_dir. Local tests use it from the test
-// thread; socket tests call serve(), after which a model thread runs the
-// event loop and the test reaches the panel through on_model().
+// The whole program as start-up wires it, on the built-in test scope of an
+// AutoStar, with
+// a temporary program_dir; the tests drive its network panel. Local tests
+// use it from the test thread; socket tests call serve(), after which a
+// model thread runs the event loop and the test reaches the panel through
+// on_model().
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,64 +16,47 @@
 #include "command_server/orb_server_network.h"
 #include "forms/forms.h"
 #include "platform/clock.h"
-#include "scope_link/orb_server_comms.h"
-#include "shell/configuration_settings.h"
-#include "tests/fixtures/memory_serial_device.h"
+#include "shell/program.h"
 #include "tests/fixtures/tcp_test_client.h"
-#include "tests/fixtures/folder_host.h"
 #include "tests/fixtures/temp_dir.h"
-
 
 struct network_fixture : ::testing::Test {
     steady_clock_source clock;
-    forms::toolkit kit{clock};
     temp_dir dir;
-    folder_host host{dir.path()};
-    configuration_settings settings;
-    memory_serial_device device;
-    tscope_object scope_object;
-    std::unique_ptr<Tscope_comms> comms;
-    std::unique_ptr<Tscope_network> network;
-    std::vector<bool> change_panel_calls;
-    std::vector<std::string> operations; // every operation text handed to tell
+    std::unique_ptr<orb_program> program = make_program(dir, clock);
+    configuration_settings& settings = program->config->settings;
+    Tscope_network* network = program->network.get();
     std::thread model;
 
+    static std::unique_ptr<orb_program> make_program(temp_dir& dir, const program_clock& clock) {
+        // The test scope, with the AutoStar command set.
+        dir.write("server.ini", "[config]\nscope_enabled=0\nscope_type=2\n");
+        return std::make_unique<orb_program>(clock, dir.path());
+    }
+
     network_fixture() {
-        settings.scope_enabled = false;
-        comms = std::make_unique<Tscope_comms>(kit, host, settings, device, scope_object);
-        network = std::make_unique<Tscope_network>(kit, host, settings);
-        Tscope_network& net = *network;
-        comms->hooks.update_status_log_check = [&net](const std::string& t) { net.update_status_log_check(t); };
-        comms->hooks.update_status_log_header = [&net](const std::string& n) { net.update_status_log_header(n); };
-        comms->hooks.update_status_log_failed = [&net] { net.update_status_log_failed(); };
-        net.hooks.tell = [this](std::string_view op, tscope_object& result) {
-            operations.emplace_back(op);
-            return comms->tell(op, result);
-        };
-        net.hooks.connected = [this] { return comms->connected(); };
-        net.hooks.change_panel = [this](bool on) { change_panel_calls.push_back(on); };
-        net.hooks.disconnect_from_scope = [&net] { net.send_message_check("disconnect"); };
         // Only the loopback address, whatever the host has.
-        net.host_addresses = [] { return std::vector<std::string>{}; };
-        net.refresh_ip_list();
+        network->host_addresses = [] { return std::vector<std::string>{}; };
+        network->refresh_ip_list();
     }
 
     ~network_fixture() override {
         if (model.joinable()) {
-            kit.loop().quit();
+            program->kit().loop().quit();
             model.join();
         }
-        network.reset();
-        comms.reset();
+        program.reset();
     }
 
+    forms::event_loop& loop() { return program->kit().loop(); }
+
     void serve() {
-        model = std::thread([this] { kit.loop().run(); });
+        model = std::thread([this] { loop().run(); });
     }
 
     template <class F>
     auto on_model(F&& f) {
-        auto result = kit.loop().run_and_wait(std::forward<F>(f));
+        auto result = loop().run_and_wait(std::forward<F>(f));
         if constexpr (std::is_same_v<decltype(result), forms::task_outcome>) {
             EXPECT_EQ(result, forms::task_outcome::done);
         } else {

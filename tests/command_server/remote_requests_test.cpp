@@ -23,12 +23,12 @@ TEST_F(remote_requests, nothing_reaches_the_scope_until_play_and_after_bored) {
     settings.scope_type = configuration_settings::autostar;
     tcp_test_client client(port);
     EXPECT_EQ(client.request("get_info"), "fail");
-    EXPECT_EQ(on_model([this] { return int(network->send_message_check("get_ra_dec")); }), 4);
+    EXPECT_EQ(on_model([this] { return int(network->processor.send_message_check("get_ra_dec")); }), 4);
     EXPECT_EQ(client.request("play"), "ok=(model=1)");
     EXPECT_EQ(client.request("get_info"), "ok=(name=AutoStar,can_query=true,can_sync=true,can_goto=true,"
                                           "can_slew=true,can_focus=true,can_track=true,focus_speeds=2)");
     // The claim is the server's, not the client's: panels pass too.
-    EXPECT_EQ(on_model([this] { return int(network->send_message_check("get_ra_dec")); }), 1);
+    EXPECT_EQ(on_model([this] { return int(network->processor.send_message_check("get_ra_dec")); }), 1);
     tcp_test_client other(port);
     EXPECT_EQ(other.request("get_ra_dec"), "ok=(ra=12.1483333333333,dec=42.1497222222222)");
     EXPECT_EQ(client.request("bored"), "ok");
@@ -91,9 +91,9 @@ TEST_F(remote_requests, switching_the_network_off_ends_every_connection_and_the_
     client.request("play");
     on_model([this] { network->enable_network_check.set_checked(false); });
     EXPECT_TRUE(client.closed_within());
-    EXPECT_FALSE(on_model([this] { return network->client_playing; }));
+    EXPECT_FALSE(on_model([this] { return network->processor.client_playing; }));
     EXPECT_FALSE(on_model([this] { return network->server_active(); }));
-    EXPECT_TRUE(on_model([this] { return network->local_control; }));
+    EXPECT_TRUE(on_model([this] { return network->processor.local_control; }));
     EXPECT_EQ(log_lines().back(), "Server stopped");
 
     const int again = listen();

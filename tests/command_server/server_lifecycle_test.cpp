@@ -8,6 +8,8 @@
 #include "platform/tcp_listener.h"
 #include "tests/command_server/network_fixture.h"
 
+#include <algorithm>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -43,8 +45,8 @@ struct server_lifecycle : network_fixture {
     // Holds the model thread in a task until release() or until `queued`
     // requests wait behind it, then runs `then` there.
     void hold_model_until_queued(std::size_t queued, std::function<void()> then) {
-        kit.loop().post([this, queued, then] {
-            for (int i = 0; i < 500 && kit.loop().queued() < queued; ++i) std::this_thread::sleep_for(10ms);
+        loop().post([this, queued, then] {
+            for (int i = 0; i < 500 && loop().queued() < queued; ++i) std::this_thread::sleep_for(10ms);
             if (then) then();
         });
     }
@@ -54,13 +56,17 @@ TEST_F(server_lifecycle, switching_on_disconnects_the_scope_and_choosing_an_addr
     network->host_addresses = [] { return std::vector<std::string>{"127.0.0.2"}; };
     const int port = free_port();
     on_model([&] {
+        network->logger.message_logging = true;
         network->refresh_ip_list();
         network->enable_network_check.set_checked(true);
+        network->logger.message_logging = false;
     });
-    EXPECT_EQ(operations, std::vector<std::string>{"disconnect"});
+    // The slew panel's disconnect action went through the processor.
+    const std::vector<std::string> said = log_lines();
+    EXPECT_EQ(std::count(said.begin(), said.end(), "    i said : disconnect"), 1);
     EXPECT_FALSE(on_model([this] { return network->server_active(); }));
     EXPECT_TRUE(on_model([this] { return network->edit_port.enabled() && network->ip_combo.enabled(); }));
-    EXPECT_FALSE(on_model([this] { return network->local_control; }));
+    EXPECT_FALSE(on_model([this] { return network->processor.local_control; }));
 
     on_model([&] { network->edit_port.set_text(std::to_string(port)); });
     const std::string p = std::to_string(port);
@@ -126,7 +132,7 @@ TEST_F(server_lifecycle, switching_off_while_requests_wait_for_the_model_thread_
     EXPECT_TRUE(a.closed_within());
     EXPECT_TRUE(b.closed_within());
     EXPECT_TRUE(c.closed_within());
-    EXPECT_FALSE(on_model([this] { return network->server_active() || network->client_playing; }));
+    EXPECT_FALSE(on_model([this] { return network->server_active() || network->processor.client_playing; }));
 }
 
 TEST_F(server_lifecycle, a_client_gone_before_its_reply_disturbs_nobody) {

@@ -2,7 +2,7 @@
 // parsers and the century-encoded azimuth degrees.
 #include "scope_link/orb_server_object.h"
 
-#include "shell/configuration_settings.h"
+#include "settings/configuration_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {

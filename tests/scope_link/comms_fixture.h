@@ -1,5 +1,6 @@
 // A comms panel on a manual clock with the in-memory serial device, a
-// temporary program_dir and every status message collected.
+// temporary program_dir, and one fake in place of everything above the link:
+// it collects every status message and records what the panels were asked.
 #pragma once
 
 #include <memory>
@@ -8,13 +9,13 @@
 
 #include "forms/forms.h"
 #include "scope_link/orb_server_comms.h"
-#include "shell/configuration_settings.h"
-#include "tests/fixtures/memory_serial_device.h"
+#include "settings/configuration_settings.h"
 #include "tests/fixtures/folder_host.h"
+#include "tests/fixtures/memory_serial_device.h"
 #include "tests/fixtures/temp_dir.h"
+#include "tests/scope_link/fake_link_ports.h"
 
 #include <gtest/gtest.h>
-
 
 struct comms_fixture : ::testing::Test {
     manual_clock clock;
@@ -24,20 +25,16 @@ struct comms_fixture : ::testing::Test {
     configuration_settings settings;
     memory_serial_device device{&clock};
     tscope_object scope_object;
+    fake_link_ports above;
     std::unique_ptr<Tscope_comms> comms;
-    std::vector<std::string> messages;
-    std::vector<int> focus_timers;
-    int search_stops = 0;
-    int positions_shown = 0;
+    std::vector<std::string>& messages = above.messages;
+    std::vector<int>& focus_timers = above.focus_timers;
 
     // Makes the panel as start-up does, from server.ini as it is now.
     Tscope_comms& make() {
         comms = std::make_unique<Tscope_comms>(kit, host, settings, device, scope_object);
-        comms->io_logging = true;
-        comms->hooks.update_status_log_check = [this](const std::string& text) { messages.push_back(text); };
-        comms->hooks.stop_search_timer = [this] { ++search_stops; };
-        comms->hooks.show_position = [this] { ++positions_shown; };
-        comms->hooks.enable_focus_timer = [this](int ms) { focus_timers.push_back(ms); };
+        comms->ports.wire(above, above);
+        comms->ports.io_logging = true;
         return *comms;
     }
 
@@ -53,11 +50,11 @@ struct comms_fixture : ::testing::Test {
         device.queue_answer("+42\xDF" "08:59#");
         device.queue_answer("12:08:54#");  // query
         tscope_object result;
-        return comms->tell("connect", result);
+        return comms->operations.tell("connect", result);
     }
 
     std::string tell(const std::string& operation) {
         tscope_object result;
-        return comms->tell(operation, result);
+        return comms->operations.tell(operation, result);
     }
 };

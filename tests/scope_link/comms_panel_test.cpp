@@ -2,7 +2,7 @@
 // the serial device paths, and the comms log file.
 #include "tests/scope_link/comms_fixture.h"
 
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <sys/stat.h>
 
@@ -23,7 +23,7 @@ TEST_F(panel_test, window_and_lists) {
     EXPECT_EQ(comms->speed_edit.items().back(), "115200");
     EXPECT_EQ(comms->interval_edit.items().size(), 14u);
     EXPECT_FALSE(comms->visible());
-    EXPECT_EQ(comms->commands.records().size(), 39u);
+    EXPECT_EQ(comms->operations.commands.records().size(), 39u);
 }
 
 TEST_F(panel_test, stored_port_texts_are_repaired_on_load) {
@@ -39,17 +39,17 @@ TEST_F(panel_test, stored_port_texts_are_repaired_on_load) {
     // COM12 loads, and is refused when connecting.
     dir.write("server.ini", "[comms]\ncomport=COM12\n");
     make();
-    EXPECT_FALSE(comms->connect_to_scope());
+    EXPECT_FALSE(comms->operations.connect_to_scope());
     EXPECT_TRUE(logged("Invalid communication port : COM12"));
 }
 
 TEST_F(panel_test, save_writes_the_keys_in_order_and_an_unchanged_run_rewrites_the_same) {
     make();
-    comms->log_to_file = false;
+    comms->log.log_to_file = false;
     {
         ini_file file(dir.file("server.ini"));
         comms->save_settings(file);
-        comms->serial_devices.save(file);
+        comms->link.serial_devices.save(file);
     }
     const std::string first = dir.read("server.ini");
     const char* keys[] = {"timeout=100", "interval=10", "comport=COM1", "baud=9600", "databits=8",
@@ -70,7 +70,7 @@ TEST_F(panel_test, save_writes_the_keys_in_order_and_an_unchanged_run_rewrites_t
     {
         ini_file file(dir.file("server.ini"));
         comms->save_settings(file);
-        comms->serial_devices.save(file);
+        comms->link.serial_devices.save(file);
     }
     EXPECT_EQ(dir.read("server.ini"), first);
 }
@@ -84,30 +84,30 @@ TEST_F(panel_test, typed_texts_are_saved_unchanged_and_device_paths_kept) {
     {
         ini_file file(dir.file("server.ini"));
         comms->save_settings(file);
-        comms->serial_devices.save(file);
+        comms->link.serial_devices.save(file);
     }
     const ini_file saved(dir.file("server.ini"));
     EXPECT_EQ(saved.read_string("comms", "baud", ""), "fast");
     EXPECT_EQ(saved.read_string("serial_devices", "COM2", ""), "/dev/ttyUSB0");
     // The speed is refused when opening.
-    EXPECT_FALSE(comms->open());
+    EXPECT_FALSE(comms->link.open(comms->current_serial_settings()));
     EXPECT_TRUE(logged("buildcommdcb failed"));
 }
 
 TEST_F(panel_test, log_file_begins_anew_and_appends_only_while_switched_on) {
     make();
     dir.write("orb-client.log", "old session\n");
-    comms->init_log_file("orb-client.log");
-    EXPECT_EQ(comms->log_path(), dir.file("orb-client.log"));
+    comms->log.init_log_file("orb-client.log");
+    EXPECT_EQ(comms->log.log_path(), dir.file("orb-client.log"));
     std::string log = dir.read("orb-client.log");
     EXPECT_EQ(log.find("old session"), std::string::npos);
     EXPECT_NE(log.find(" : session started\n"), std::string::npos);
 
-    comms->write_log("not while off");
+    comms->log.write_log("not while off");
     EXPECT_EQ(dir.read("orb-client.log"), log);
 
-    comms->log_to_file = true;
-    comms->write_log("read >>");
+    comms->log.log_to_file = true;
+    comms->log.write_log("read >>");
     log = dir.read("orb-client.log");
     const std::string last = log.substr(log.rfind('\n', log.size() - 2) + 1);
     // hh:mm:ss.zzz : line
@@ -120,23 +120,20 @@ TEST_F(panel_test, log_file_begins_anew_and_appends_only_while_switched_on) {
 TEST_F(panel_test, log_failures_are_reported_once_even_when_the_log_logs_itself) {
     make();
     // As the network panel's status log does: every line shown is logged.
-    comms->hooks.update_status_log_check = [this](const std::string& text) {
-        messages.push_back(text);
-        comms->write_log(text);
-    };
-    comms->log_to_file = true;
-    comms->write_log("no log begun");
+    above.on_message = [this](const std::string& text) { comms->log.write_log(text); };
+    comms->log.log_to_file = true;
+    comms->log.write_log("no log begun");
     EXPECT_EQ(messages, std::vector<std::string>{"cant open log : "});
 
     ::mkdir(dir.file("taken").c_str(), 0700);
     messages.clear();
-    comms->init_log_file("taken");
+    comms->log.init_log_file("taken");
     // The failure, and the log's own failure to record it; nothing more.
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_TRUE(messages[0].starts_with("failed to open log : "));
     EXPECT_EQ(messages[1], "cant open log : " + dir.file("taken"));
     messages.clear();
-    comms->write_log("line");
+    comms->log.write_log("line");
     EXPECT_EQ(messages, std::vector<std::string>{"cant open log : " + dir.file("taken")});
 }
 

@@ -5,7 +5,7 @@
 #include "forms/forms.h"
 #include "platform/termios_serial_device.h"
 #include "scope_link/orb_server_comms.h"
-#include "shell/configuration_settings.h"
+#include "settings/configuration_settings.h"
 #include "tests/fixtures/fake_lx200.h"
 #include "tests/fixtures/temp_dir.h"
 #include "tests/scope_link/comms_fixture.h"
@@ -29,6 +29,7 @@ struct link_integration : ::testing::Test {
     termios_serial_device device;
     tscope_object scope_object;
     std::unique_ptr<fake_lx200> scope = std::make_unique<fake_lx200>();
+    fake_link_ports above;
     std::unique_ptr<Tscope_comms> comms;
 
     void SetUp() override {
@@ -37,10 +38,11 @@ struct link_integration : ::testing::Test {
         dir.write("server.ini", "[comms]\ntimeout=300\ninterval=30\n[serial_devices]\nCOM1=" +
                                     scope->device_path() + "\n");
         comms = std::make_unique<Tscope_comms>(kit, host, settings, device, scope_object);
+        comms->ports.wire(above, above);
     }
 
     std::string tell(const std::string& operation, tscope_object& result) {
-        return comms->tell(operation, result);
+        return comms->operations.tell(operation, result);
     }
 };
 
@@ -49,7 +51,7 @@ TEST_F(link_integration, connects_reads_the_position_and_goes_to_a_target_until_
     tscope_object result;
     ASSERT_EQ(tell("connect", result), "ok");
     EXPECT_TRUE(result.high_precision);
-    EXPECT_TRUE(comms->connected());
+    EXPECT_TRUE(comms->operations.connected());
     EXPECT_NEAR(scope_object.ra, 12 + 8 / 60.0 + 54 / 3600.0, 1e-9);
     EXPECT_NEAR(scope_object.dec, 42 + 8 / 60.0 + 59 / 3600.0, 1e-9);
 
@@ -68,7 +70,7 @@ TEST_F(link_integration, connects_reads_the_position_and_goes_to_a_target_until_
     EXPECT_NE(received.find("#:Sr12:30:00##:Sd-05\xDF" "30:00##:MS#"), std::string::npos);
 
     EXPECT_EQ(tell("disconnect", result), "ok");
-    EXPECT_FALSE(comms->port_open());
+    EXPECT_FALSE(comms->link.port_open());
 }
 
 TEST_F(link_integration, low_precision_scope_and_a_refused_slew) {
@@ -91,12 +93,12 @@ TEST_F(link_integration, late_answers_are_waited_for_and_split_ones_read_as_thei
     scope->set_answer_delay(0ms);
 
     scope->set_bursts(4, 150ms);
-    ASSERT_TRUE(comms->write("#:GR#"));
-    EXPECT_TRUE(comms->read_timeout(""));
-    EXPECT_EQ(comms->answer_buffer(), "12:0");
+    ASSERT_TRUE(comms->link.write("#:GR#"));
+    EXPECT_TRUE(comms->link.read_timeout(""));
+    EXPECT_EQ(comms->link.answer_buffer(), "12:0");
     // The rest is left on the line for whatever reads next.
-    EXPECT_TRUE(comms->read_timeout(""));
-    EXPECT_EQ(comms->answer_buffer(), "8:54#");
+    EXPECT_TRUE(comms->link.read_timeout(""));
+    EXPECT_EQ(comms->link.answer_buffer(), "8:54#");
 }
 
 TEST_F(link_integration, pulled_device_mid_operation_then_reconnect) {
@@ -113,14 +115,14 @@ TEST_F(link_integration, pulled_device_mid_operation_then_reconnect) {
     puller.join();
     // The hang-up ends the wait at once, not after the watchdog's 5 s.
     EXPECT_LT(std::chrono::steady_clock::now() - start, 2000ms);
-    EXPECT_FALSE(comms->port_open());
+    EXPECT_FALSE(comms->link.port_open());
     EXPECT_EQ(tell("get_ra_dec", result), "fail : read from scope failed");
 
     // Gone: connecting fails until it is back.
     EXPECT_EQ(tell("connect", result), "fail : no connection");
     // Plugged back in, maybe under another name as a USB adapter may get.
     scope = std::make_unique<fake_lx200>();
-    comms->serial_devices.set_device_path(1, scope->device_path());
+    comms->link.serial_devices.set_device_path(1, scope->device_path());
     EXPECT_EQ(tell("connect", result), "ok");
     EXPECT_EQ(tell("get_ra_dec", result), "ok");
     EXPECT_NEAR(result.ra, 12 + 8 / 60.0 + 54 / 3600.0, 1e-9);

@@ -14,25 +14,25 @@ TEST_F(operations_test, test_scope_answers_every_operation_with_its_canned_value
     make();
     tscope_object result;
     result.high_precision = false;
-    EXPECT_EQ(comms->tell("connect", result), "ok");
+    EXPECT_EQ(comms->operations.tell("connect", result), "ok");
     EXPECT_TRUE(result.high_precision);  // "default test scope" has no "."
-    EXPECT_TRUE(comms->connected());
-    EXPECT_EQ(positions_shown, 1);
+    EXPECT_TRUE(comms->operations.connected());
+    EXPECT_EQ(above.positions_shown, 1);
 
-    EXPECT_EQ(comms->tell("get_ra_dec", result), "ok");
+    EXPECT_EQ(comms->operations.tell("get_ra_dec", result), "ok");
     EXPECT_NEAR(result.ra, 12.148333333, 1e-8);
     EXPECT_NEAR(result.dec, 42.149722222, 1e-8);
-    EXPECT_EQ(comms->tell("get_az_alt", result), "ok");
+    EXPECT_EQ(comms->operations.tell("get_az_alt", result), "ok");
     EXPECT_NEAR(result.az, 329.4575, 1e-9);
     EXPECT_NEAR(result.alt, 15.77, 1e-9);
-    EXPECT_EQ(comms->tell("goto_ra_dec(ra=12.5,dec=42.1)", result), "ok");
+    EXPECT_EQ(comms->operations.tell("goto_ra_dec(ra=12.5,dec=42.1)", result), "ok");
     EXPECT_NEAR(result.ra, 12.5, 1e-9);
-    EXPECT_EQ(comms->tell("stopped", result), "ok");
+    EXPECT_EQ(comms->operations.tell("stopped", result), "ok");
     // The focus stop timer belongs to a real focuser only.
-    EXPECT_EQ(comms->tell("focus(dir=+,speed=1,timeout=500)", result), "ok");
+    EXPECT_EQ(comms->operations.tell("focus(dir=+,speed=1,timeout=500)", result), "ok");
     EXPECT_TRUE(focus_timers.empty());
-    EXPECT_EQ(comms->tell("disconnect", result), "ok");
-    EXPECT_FALSE(comms->connected());
+    EXPECT_EQ(comms->operations.tell("disconnect", result), "ok");
+    EXPECT_FALSE(comms->operations.connected());
 
     EXPECT_EQ(device.open_count(), 0);
     EXPECT_TRUE(device.written().empty());
@@ -92,8 +92,7 @@ TEST_F(operations_test, operation_texts_that_send_nothing) {
         {"", "ok"},
     };
     make();
-    std::vector<std::string> headers;
-    comms->hooks.update_status_log_header = [&](const std::string& name) { headers.push_back(name); };
+    std::vector<std::string>& headers = above.headers;
     ASSERT_EQ(connect(), "ok");
     EXPECT_EQ(headers, (std::vector<std::string>{"connect", "get_ra_dec"}));
     headers.clear();
@@ -103,7 +102,7 @@ TEST_F(operations_test, operation_texts_that_send_nothing) {
         messages.clear();
         tscope_object result;
         result.ra = 99;
-        EXPECT_EQ(comms->tell(c.operation, result), c.result);
+        EXPECT_EQ(comms->operations.tell(c.operation, result), c.result);
         EXPECT_EQ(result.ra, tscope_object{}.ra);  // always a new object
     }
     EXPECT_EQ(device.written(), before);
@@ -141,7 +140,7 @@ TEST_F(operations_test, focus_speed_and_run_time_rules) {
         {"stop_focus", {"#:FQ#"}, "ok", {}},
     };
     make();
-    comms->hooks.focus_settings = [] { return focus_limits{2, 10, 1500}; };
+    above.limits = focus_limits{2, 10, 1500};
     ASSERT_EQ(connect(), "ok");
     for (const focus_case& c : cases) {
         SCOPED_TRACE(c.operation);
@@ -154,7 +153,7 @@ TEST_F(operations_test, focus_speed_and_run_time_rules) {
         EXPECT_EQ(focus_timers, c.timers);
     }
     // With three speeds, 2 is above half of them.
-    comms->hooks.focus_settings = [] { return focus_limits{3, 10, 1500}; };
+    above.limits = focus_limits{3, 10, 1500};
     const std::size_t before = device.writes().size();
     EXPECT_EQ(tell("focus(dir=+,speed=2,timeout=100)"), "ok");
     EXPECT_EQ(device.writes()[before], "#:FF#");
@@ -162,13 +161,11 @@ TEST_F(operations_test, focus_speed_and_run_time_rules) {
 
 TEST_F(operations_test, failed_focus_move_marks_the_request_failed) {
     make();
-    int marked = 0;
-    comms->hooks.update_status_log_failed = [&] { ++marked; };
     ASSERT_EQ(connect(), "ok");
-    comms->commands.clear();
-    comms->commands.create_command_record("focus_slow", "#:FS#", false, "", "", false, "", "", "");
+    comms->operations.commands.clear();
+    comms->operations.commands.create_command_record("focus_slow", "#:FS#", false, "", "", false, "", "", "");
     EXPECT_EQ(tell("focus(dir=+,speed=1,timeout=100)"), "fail : unknown scope doesnt support focus_in");
-    EXPECT_EQ(marked, 1);
+    EXPECT_EQ(above.failures_marked, 1);
     EXPECT_TRUE(focus_timers.empty());
 }
 
@@ -205,7 +202,7 @@ TEST_F(operations_test, stopped_follows_the_models_answer) {
         device.queue_answer(c.answer);
         tscope_object result;
         result.moving = !c.moving;
-        EXPECT_EQ(comms->tell("stopped", result), "ok");
+        EXPECT_EQ(comms->operations.tell("stopped", result), "ok");
         EXPECT_EQ(result.moving, c.moving);
         EXPECT_EQ(device.writes().back(), ":D#");
         comms.reset();
@@ -219,7 +216,7 @@ TEST_F(operations_test, connect_reads_precision_and_position_or_stays_disconnect
     device.queue_answer("12:08.9#");
     scope_object.ra = 0;
     tscope_object result;
-    EXPECT_EQ(comms->tell("connect", result), "ok");
+    EXPECT_EQ(comms->operations.tell("connect", result), "ok");
     EXPECT_FALSE(result.high_precision);
     // Low-precision answers are read all the same.
     EXPECT_NEAR(scope_object.ra, 12 + 8.9 / 60, 1e-9);
@@ -229,16 +226,16 @@ TEST_F(operations_test, connect_reads_precision_and_position_or_stays_disconnect
     // link is taken down.
     device.queue_answer("12:08:54#");
     device.queue_answer("+42\xDF" "08:59#");
-    EXPECT_EQ(comms->tell("connect", result), "fail : read from scope failed");
-    EXPECT_FALSE(comms->linked());
-    EXPECT_FALSE(comms->connected());
+    EXPECT_EQ(comms->operations.tell("connect", result), "fail : read from scope failed");
+    EXPECT_FALSE(comms->link.linked);
+    EXPECT_FALSE(comms->operations.connected());
     // The reconnect's disconnect, the watchdog, then the failed query's disconnect.
-    EXPECT_EQ(search_stops, 3);
+    EXPECT_EQ(above.search_stops, 3);
 
     // A position that does not read leaves the scope unconnected.
     device.queue_answer("garbage#");
-    EXPECT_EQ(comms->tell("connect", result), "fail : no connection");
-    EXPECT_FALSE(comms->connected());
+    EXPECT_EQ(comms->operations.tell("connect", result), "fail : no connection");
+    EXPECT_FALSE(comms->operations.connected());
 }
 
 TEST_F(operations_test, switch_precision_reports_the_precision_the_scope_is_in_afterwards) {
@@ -246,11 +243,11 @@ TEST_F(operations_test, switch_precision_reports_the_precision_the_scope_is_in_a
     connect();
     device.queue_answer("12:08.9#");
     tscope_object result;
-    EXPECT_EQ(comms->tell("switch_precision", result), "ok");
+    EXPECT_EQ(comms->operations.tell("switch_precision", result), "ok");
     EXPECT_FALSE(result.high_precision);
     EXPECT_TRUE(device.written().ends_with("#:U##:GR#"));
     device.queue_answer("12:08:54#");
-    EXPECT_EQ(comms->tell("switch_precision", result), "ok");
+    EXPECT_EQ(comms->operations.tell("switch_precision", result), "ok");
     EXPECT_TRUE(result.high_precision);
 }
 
@@ -274,21 +271,21 @@ TEST_F(operations_test, port_text_checks_when_connecting) {
         comms->port_edit.set_text(c.text);
         device.queue_answer("12:08:54#");
         device.queue_answer("+42\xDF" "08:59#");
-        EXPECT_EQ(comms->connect_to_scope(), c.opened);
+        EXPECT_EQ(comms->operations.connect_to_scope(), c.opened);
         EXPECT_TRUE(logged(c.message));
         if (c.opened) {
             EXPECT_EQ(device.path(), "/dev/ttyUSB0");
         }
-        comms->disconnect_from_scope();
+        comms->operations.disconnect_from_scope();
     }
 }
 
 TEST_F(operations_test, unknown_command_names_the_scope) {
     make();
     ASSERT_EQ(connect(), "ok");
-    comms->commands.clear();
+    comms->operations.commands.clear();
     EXPECT_EQ(tell("get_ra_dec"), "fail : unknown scope doesnt support get_ra");
-    comms->hooks.scope_name = [] { return std::string("LX200 GPS"); };
+    above.name = "LX200 GPS";
     EXPECT_EQ(tell("stop_all"), "fail : LX200 GPS doesnt support stop_all");
 }
 
@@ -305,10 +302,10 @@ TEST_F(operations_test, bad_bytes_from_the_scope_fail_cleanly) {
 TEST_F(operations_test, kill_disconnects_a_linked_scope) {
     make();
     ASSERT_EQ(connect(), "ok");
-    comms->kill();
-    EXPECT_FALSE(comms->linked());
-    EXPECT_FALSE(comms->port_open());
-    EXPECT_FALSE(comms->connected());
+    comms->operations.kill();
+    EXPECT_FALSE(comms->link.linked);
+    EXPECT_FALSE(comms->link.port_open());
+    EXPECT_FALSE(comms->operations.connected());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "tests/scope_link/comms_fixture.h"
 
 #include <cerrno>
+#include <optional>
 
 namespace {
 
@@ -18,7 +19,7 @@ TEST_F(link_test, first_connect_opens_com1_with_the_default_lists) {
     EXPECT_EQ(comms->stop_bits_edit.text(), "1");
     EXPECT_EQ(comms->timeout_edit.text(), "100");
     EXPECT_EQ(comms->interval_edit.text(), "10");
-    EXPECT_FALSE(comms->response_timer.enabled());
+    EXPECT_FALSE(comms->link.waiting());
 
     ASSERT_EQ(connect(), "ok");
     EXPECT_EQ(device.path(), "/dev/ttyS0");
@@ -33,30 +34,30 @@ TEST_F(link_test, first_connect_opens_com1_with_the_default_lists) {
     EXPECT_TRUE(logged("COM1 : opened"));
     EXPECT_TRUE(logged("#:GR# : written"));
     EXPECT_TRUE(logged("Read : 9 : 12:08:54#"));
-    EXPECT_TRUE(comms->linked());
-    EXPECT_TRUE(comms->connected());
-    EXPECT_EQ(positions_shown, 1);
+    EXPECT_TRUE(comms->link.linked);
+    EXPECT_TRUE(comms->operations.connected());
+    EXPECT_EQ(above.positions_shown, 1);
     EXPECT_NEAR(scope_object.ra, 12 + 8 / 60.0 + 54 / 3600.0, 1e-9);
 }
 
 TEST_F(link_test, timeouts_follow_the_lists_and_bad_numbers_fall_back) {
     dir.write("server.ini", "[comms]\ntimeout=1000\ninterval=100\n");
     make();
-    ASSERT_TRUE(comms->open());
+    ASSERT_TRUE(comms->link.open(comms->current_serial_settings()));
     EXPECT_EQ(device.timeouts_set().front(), (serial_timeouts{100, 0, 1000, 0, 1000}));
 
     comms->show();
     forms::user::type_text(comms->timeout_edit, "250");
-    EXPECT_EQ(comms->timeout(), 250);
+    EXPECT_EQ(comms->link.timeout(), 250);
     forms::user::type_text(comms->timeout_edit, "abc");
-    EXPECT_EQ(comms->timeout(), 1000);
+    EXPECT_EQ(comms->link.timeout(), 1000);
     // No total limit would let a read wait for a silent scope for ever.
     forms::user::type_text(comms->timeout_edit, "0");
-    EXPECT_EQ(comms->timeout(), 1000);
+    EXPECT_EQ(comms->link.timeout(), 1000);
     forms::user::type_text(comms->interval_edit, "x");
-    EXPECT_EQ(comms->interval(), 100);
+    EXPECT_EQ(comms->link.interval(), 100);
     forms::user::type_text(comms->interval_edit, "0");
-    EXPECT_EQ(comms->interval(), 0);
+    EXPECT_EQ(comms->link.interval(), 0);
 }
 
 TEST_F(link_test, each_failing_set_up_step_is_named_and_the_port_stays_open) {
@@ -71,28 +72,28 @@ TEST_F(link_test, each_failing_set_up_step_is_named_and_the_port_stays_open) {
         SCOPED_TRACE(message);
         messages.clear();
         device.fail(step);
-        EXPECT_FALSE(comms->open());
+        EXPECT_FALSE(comms->link.open(comms->current_serial_settings()));
         EXPECT_TRUE(logged(message));
         EXPECT_EQ(messages.back(), "<< open");
-        EXPECT_TRUE(comms->port_open());
+        EXPECT_TRUE(comms->link.port_open());
         device.fail(step, false);
     }
     // A framing the device cannot take.
     comms->parity_edit.set_text("X");
     messages.clear();
-    EXPECT_FALSE(comms->open());
+    EXPECT_FALSE(comms->link.open(comms->current_serial_settings()));
     EXPECT_TRUE(logged("buildcommdcb failed"));
     comms->parity_edit.set_text("N");
     comms->data_bits_edit.set_text("4");
     messages.clear();
-    EXPECT_FALSE(comms->open());
+    EXPECT_FALSE(comms->link.open(comms->current_serial_settings()));
     EXPECT_TRUE(logged("setcomstate failed"));
 }
 
 TEST_F(link_test, unlinked_port_with_the_scope_enabled_refuses_writes_and_reads) {
     make();
-    EXPECT_FALSE(comms->write("#:GR#"));
-    EXPECT_EQ(comms->read("12:08:54"), read_result::error);
+    EXPECT_FALSE(comms->link.write("#:GR#"));
+    EXPECT_EQ(comms->link.read("12:08:54"), read_result::error);
     EXPECT_EQ(messages, (std::vector<std::string>{"write >>", "fail : port not opened", "<< write",
                                                   "read >>", "fail : port not opened", "<< read"}));
     EXPECT_TRUE(device.written().empty());
@@ -101,11 +102,11 @@ TEST_F(link_test, unlinked_port_with_the_scope_enabled_refuses_writes_and_reads)
 TEST_F(link_test, test_scope_serves_canned_answers_without_a_port) {
     settings.scope_enabled = false;
     make();
-    EXPECT_TRUE(comms->write("#:GR#"));
-    EXPECT_TRUE(comms->read_timeout("12:08:54"));
-    EXPECT_EQ(comms->answer_buffer(), "12:08:54");
-    EXPECT_TRUE(comms->read_timeout(std::string(300, 'x')));
-    EXPECT_EQ(comms->answer_buffer().size(), 240u);
+    EXPECT_TRUE(comms->link.write("#:GR#"));
+    EXPECT_TRUE(comms->link.read_timeout("12:08:54"));
+    EXPECT_EQ(comms->link.answer_buffer(), "12:08:54");
+    EXPECT_TRUE(comms->link.read_timeout(std::string(300, 'x')));
+    EXPECT_EQ(comms->link.answer_buffer().size(), 240u);
     EXPECT_EQ(device.open_count(), 0);
     EXPECT_EQ(clock.now().count(), 0);
 }
@@ -118,10 +119,7 @@ TEST_F(link_test, silent_scope_times_out_after_five_seconds_of_reads) {
     const auto start = clock.now();
     messages.clear();
     bool waiting_when_it_fired = false;
-    comms->hooks.stop_search_timer = [&] {
-        waiting_when_it_fired = comms->response_timer.enabled();
-        ++search_stops;
-    };
+    above.on_search_stop = [&] { waiting_when_it_fired = comms->link.waiting(); };
 
     EXPECT_EQ(tell("get_ra_dec"), "fail : read from scope failed");
     // One read of `timeout` after another until the watchdog has run out.
@@ -129,9 +127,8 @@ TEST_F(link_test, silent_scope_times_out_after_five_seconds_of_reads) {
     EXPECT_EQ(device.read_count() - reads, 5);
     EXPECT_TRUE(logged("Read : 0 : "));
     EXPECT_TRUE(waiting_when_it_fired);
-    EXPECT_FALSE(comms->response_timer.enabled());
-    EXPECT_FALSE(comms->timed_out());
-    EXPECT_EQ(search_stops, 1);
+    EXPECT_FALSE(comms->link.waiting());
+    EXPECT_EQ(above.search_stops, 1);
     EXPECT_EQ(messages.back(), "<< tell");
 
     // The link still works for the next operation.
@@ -144,12 +141,12 @@ TEST_F(link_test, an_answer_in_two_bursts_is_read_as_its_first) {
     make();
     ASSERT_EQ(connect(), "ok");
     device.queue_bursts({"12:0", "8:54#"});
-    ASSERT_TRUE(comms->write("#:GR#"));
-    EXPECT_TRUE(comms->read_timeout(""));
-    EXPECT_EQ(comms->answer_buffer(), "12:0");
+    ASSERT_TRUE(comms->link.write("#:GR#"));
+    EXPECT_TRUE(comms->link.read_timeout(""));
+    EXPECT_EQ(comms->link.answer_buffer(), "12:0");
     // The rest is what the next read finds.
-    EXPECT_TRUE(comms->read_timeout(""));
-    EXPECT_EQ(comms->answer_buffer(), "8:54#");
+    EXPECT_TRUE(comms->link.read_timeout(""));
+    EXPECT_EQ(comms->link.answer_buffer(), "8:54#");
 }
 
 TEST_F(link_test, opening_drops_what_the_scope_sent_unasked) {
@@ -164,16 +161,16 @@ TEST_F(link_test, short_and_failed_writes) {
     ASSERT_EQ(connect(), "ok");
     messages.clear();
     device.limit_writes(3);
-    EXPECT_FALSE(comms->write("#:GR#"));
+    EXPECT_FALSE(comms->link.write("#:GR#"));
     EXPECT_TRUE(logged("bytes to send : 5"));
     EXPECT_TRUE(logged("bytes written : 3"));
     device.limit_writes(static_cast<std::size_t>(-1));
 
     device.fail_writes(EIO);
     messages.clear();
-    EXPECT_FALSE(comms->write("#:GR#"));
+    EXPECT_FALSE(comms->link.write("#:GR#"));
     EXPECT_TRUE(logged("write failed : 5"));
-    EXPECT_FALSE(comms->port_open());
+    EXPECT_FALSE(comms->link.port_open());
 }
 
 TEST_F(link_test, pulled_device_fails_the_operation_closes_the_port_and_reconnects) {
@@ -186,32 +183,39 @@ TEST_F(link_test, pulled_device_fails_the_operation_closes_the_port_and_reconnec
     EXPECT_EQ(clock.now(), start);  // no waiting on a dead device
     EXPECT_TRUE(logged("write failed : 5"));
     EXPECT_TRUE(logged("COM1 : closed"));
-    EXPECT_FALSE(comms->port_open());
+    EXPECT_FALSE(comms->link.port_open());
 
     EXPECT_EQ(tell("connect"), "fail : no connection");
     EXPECT_TRUE(logged("Port COM1 cannot be opened!"));
-    EXPECT_FALSE(comms->connected());
+    EXPECT_FALSE(comms->operations.connected());
 
     device.reappear();
     EXPECT_EQ(connect(), "ok");
-    EXPECT_TRUE(comms->port_open());
-    EXPECT_TRUE(comms->connected());
+    EXPECT_TRUE(comms->link.port_open());
+    EXPECT_TRUE(comms->operations.connected());
 }
 
 TEST_F(link_test, nested_wait_is_refused_instead_of_waiting_for_ever) {
     make();
     ASSERT_EQ(connect(), "ok");
-    comms->response_timer.start();
+    // A wait begun from inside another, as a handler run during a read would.
+    std::optional<bool> nested;
+    above.on_message = [&](const std::string& text) {
+        if (text == "read >>" && !nested) nested = comms->link.read_timeout("");
+    };
+    device.queue_answer("12:08:54#");
+    ASSERT_TRUE(comms->link.write("#:GR#"));
     messages.clear();
-    EXPECT_FALSE(comms->read_timeout(""));
-    EXPECT_EQ(messages, std::vector<std::string>{"<< waiting"});
-    comms->response_timer.stop();
+    EXPECT_TRUE(comms->link.read_timeout(""));
+    EXPECT_EQ(nested, std::optional<bool>(false));
+    EXPECT_TRUE(logged("<< waiting"));
+    EXPECT_EQ(comms->link.answer_buffer(), "12:08:54#");
 }
 
 TEST_F(link_test, messages_only_while_io_logging_is_on) {
     make();
-    comms->io_logging = false;
-    comms->write("#:GR#");
+    comms->ports.io_logging = false;
+    comms->link.write("#:GR#");
     EXPECT_TRUE(messages.empty());
 }
 

@@ -3,7 +3,7 @@
 #include "scope_link/template_engine.h"
 
 #include "scope_link/orb_server_object.h"
-#include "shell/configuration_settings.h"
+#include "settings/configuration_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 
 #include "forms/forms.h"
 #include "platform/clock.h"
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {
@@ -190,8 +190,8 @@ TEST_F(program_test, the_comms_panel_loads_the_command_set_of_the_configured_mod
     dir.write("autostar.ini", "[query]\nwrite=#:XX#\n");
     dir.write("lx200.ini", "[query]\nwrite=#:YY#\n");
     start();
-    EXPECT_EQ(program->comms->commands.find("query")->write, "#:XX#");
-    EXPECT_EQ(program->comms->commands.find("stopped")->reply_high, "$valid!#$");
+    EXPECT_EQ(program->comms->operations.commands.find("query")->write, "#:XX#");
+    EXPECT_EQ(program->comms->operations.commands.find("stopped")->reply_high, "$valid!#$");
 }
 
 TEST_F(program_test, the_network_panels_disk_button_writes_the_status_log_to_orb_client_log) {
@@ -202,7 +202,7 @@ TEST_F(program_test, the_network_panels_disk_button_writes_the_status_log_to_orb
     forms::user::click(network.messages_button);
     forms::user::click(network.io_messages_button);
     forms::user::click(network.disk_button);
-    EXPECT_EQ(network.send_message_check("get_ra_dec"), 1);
+    EXPECT_EQ(network.processor.send_message_check("get_ra_dec"), 1);
     const std::string log = dir.read("orb-client.log");
     EXPECT_NE(log.find(" : session started\n"), std::string::npos);
     EXPECT_NE(log.find(" :   send_message >>\n"), std::string::npos);
@@ -210,7 +210,7 @@ TEST_F(program_test, the_network_panels_disk_button_writes_the_status_log_to_orb
     EXPECT_NE(log.find("  write >>\n"), std::string::npos); // the link's IO lines too
 
     forms::user::click(network.disk_button); // off: nothing more is appended
-    network.send_message_check("get_ra_dec");
+    network.processor.send_message_check("get_ra_dec");
     EXPECT_EQ(dir.read("orb-client.log"), log);
 }
 

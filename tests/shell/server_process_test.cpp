@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {

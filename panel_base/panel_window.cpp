@@ -1,7 +1,7 @@
-#include "shell/panel_window.h"
+#include "panel_base/panel_window.h"
 
 #include "forms/toolkit.h"
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
 panel_window::panel_window(forms::toolkit& kit, panel_host& host,
                            const panel_description& description)

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "forms/form.h"
-#include "shell/placement.h"
+#include "panel_base/placement.h"
 
 class ini_file;
 class tscope_button;

@@ -1,6 +1,6 @@
-#include "shell/configuration_settings.h"
+#include "settings/configuration_settings.h"
 
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace {
 constexpr const char* section = "config";

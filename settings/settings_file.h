@@ -16,15 +16,6 @@ public:
     explicit settings_write_error(const std::string& path);
 };
 
-// Numbers in every file and reply use "." whatever the locale, since replies
-// separate their items with ",". Reals are written in the general form with at
-// most 15 significant digits (as printf "%.15g").
-std::string format_general_number(double value);
-// The whole text (surrounding blanks aside) must be a finite decimal number.
-bool parse_general_number(std::string_view text, double& value);
-// A signed decimal integer, or "0x"/"0X" and hexadecimal digits, that fits 32 bits.
-bool parse_settings_integer(std::string_view text, int& value);
-
 class ini_file {
 public:
     // Reads the file as it is now; a file that does not exist reads as empty

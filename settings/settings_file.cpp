@@ -1,11 +1,12 @@
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
-#include "shell/same_name.h"
+#include "text/integer_text.h"
+#include "text/number_text.h"
+#include "text/same_name.h"
+#include "text/trim.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
-#include <cmath>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -17,12 +18,8 @@ settings_write_error::settings_write_error(const std::string& path)
 
 namespace {
 
-std::string_view trim(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
+// A signed decimal integer, or "0x"/"0X" and hexadecimal digits, that fits 32 bits.
+constexpr integer_rules settings_integer{.blanks_around = true, .hexadecimal = true};
 
 
 // What one line of an INI file says.
@@ -102,47 +99,6 @@ bool write_protected(const std::string& path) {
 
 } // namespace
 
-std::string format_general_number(double value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::general, 15);
-    return std::string(buffer, result.ptr);
-}
-
-bool parse_general_number(std::string_view text, double& value) {
-    text = trim(text);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    double parsed = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size() ||
-        !std::isfinite(parsed))
-        return false;
-    value = parsed;
-    return true;
-}
-
-bool parse_settings_integer(std::string_view text, int& value) {
-    text = trim(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    int base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text.remove_prefix(2);
-    }
-    if (text.empty() || text.front() == '-' || text.front() == '+') return false;
-    long long parsed = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), parsed, base);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return false;
-    if (negative) parsed = -parsed;
-    if (parsed < INT32_MIN || parsed > INT32_MAX) return false;
-    value = int(parsed);
-    return true;
-}
-
 ini_file::ini_file(std::string path) : path_(std::move(path)), lines_(read_lines(path_)) {}
 
 std::optional<std::string> ini_file::find_value(std::string_view section,
@@ -157,9 +113,8 @@ std::optional<std::string> ini_file::find_value(std::string_view section,
 int ini_file::read_integer(std::string_view section, std::string_view key,
                            int default_value) const {
     const auto text = find_value(section, key);
-    int value = default_value;
-    if (text && parse_settings_integer(*text, value)) return value;
-    return default_value;
+    if (!text) return default_value;
+    return ::read_integer(*text, settings_integer).value_or(default_value);
 }
 
 bool ini_file::read_bool(std::string_view section, std::string_view key,

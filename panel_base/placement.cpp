@@ -1,9 +1,9 @@
-#include "shell/placement.h"
+#include "panel_base/placement.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "shell/placement.h"
+#include "panel_base/placement.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {

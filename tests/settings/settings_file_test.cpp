@@ -1,4 +1,5 @@
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
+#include "text/number_text.h"
 
 #include <csignal>
 #include <filesystem>

@@ -1,0 +1,114 @@
+// The command processor: one request line in, one reply line out. It holds
+// the gate between remote and local control, dispatches every command word
+// to its handler, and serves the local command path through which the
+// panels send requests and read the values of the replies by name.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "command_server/server_panels.h"
+#include "command_server/status_logger.h"
+#include "scope_link/link_ports.h"
+#include "scope_link/orb_server_object.h"
+
+struct configuration_settings;
+class scope_teller;
+
+// A value that should be a number and is not (the getters, "set_observer",
+// the port text).
+class conversion_error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class command_processor final : public link_status {
+public:
+    // Everything given must outlive the processor; settings are the
+    // configuration panel's, scope the comms panel's interpreter.
+    command_processor(const configuration_settings& settings, scope_teller& scope, status_logger& log,
+                      server_panels& panels);
+
+    // Processes request_text. A remote request passes its connection: the
+    // bytes for the client are appended there (nothing for a dropped
+    // request); a local caller passes none. Answers the reply, "nil" when
+    // there is none, and hands over the request's result object.
+    std::string process_input(std::string* connection, std::unique_ptr<tscope_object>& result);
+    bool scope_op(const std::string& operation);
+    bool find_argument(std::string_view name, std::string& value) const;
+    void add_reply_value(const std::string& name, const std::string& value, bool last);
+    void get_info();
+    bool connected() const;
+
+    // ---- the local command path ----
+    std::uint8_t send_message(const std::string& command, const std::string& failure_text);
+    std::uint8_t send_message_check(const std::string& command);
+    void get_option_value(std::string_view name, std::string& value) const;
+    bool get_float(std::string_view name, double& value) const;
+    bool get_integer(std::string_view name, std::int32_t& value) const;
+    bool get_string(std::string_view name, std::string& value) const;
+    bool get_boolean(std::string_view name, bool& value) const;
+
+    // ---- the status log, as the processor and the scope link write it ----
+    void update_status_log_check(const std::string& text) override;
+    void update_status_log_header(const std::string& name) override;
+    void update_status_log_failed() override;
+    bool update_status_log_failed_check();
+
+    // ---- state ----
+    std::string request_text;
+    std::string reply_text;
+    // Present (has_options) from a request's argument list to its end, and
+    // again from a local reply's values to the next request.
+    std::vector<std::string> option_names;
+    std::vector<std::string> option_values;
+    bool has_options = false;
+    bool client_playing = false;
+    bool local_control = true;
+    std::unique_ptr<tscope_object> op_result;
+    std::unique_ptr<tscope_object> last_result;
+    std::int32_t ring_count = 0;
+
+    // Results of the local command path.
+    static constexpr std::uint8_t success = 1;
+    static constexpr std::uint8_t failure = 4;
+
+private:
+    struct command;
+    static const std::vector<command>& dispatch_table();
+
+    void clear_options();
+    void set_reply_values();
+
+    // The commands of the dispatch table.
+    void play(const std::string& word);
+    void bored(const std::string& word);
+    void connect(const std::string& word);
+    void disconnect(const std::string& word);
+    void connected_command(const std::string& word);
+    void align(const std::string& word);
+    void get_position(const std::string& word);
+    void get_info_command(const std::string& word);
+    void set_observer(const std::string& word);
+    void query_high_precision(const std::string& word);
+    void switch_precision(const std::string& word);
+    void stop_focus(const std::string& word);
+    void focus(const std::string& word);
+    void goto_command(const std::string& word);
+    void stop(const std::string& word);
+    void tracking(const std::string& word);
+    void stopped(const std::string& word);
+    void not_yet(const std::string& word);
+
+    const configuration_settings& settings_;
+    scope_teller& scope_;
+    status_logger& log_;
+    server_panels& panels_;
+    std::string reply_values_;
+    // The precision the scope reported last ("connect", "switch_precision").
+    bool scope_high_precision_ = true;
+};
