@@ -137,4 +137,40 @@ TEST_F(panel_test, log_failures_are_reported_once_even_when_the_log_logs_itself)
     EXPECT_EQ(messages, std::vector<std::string>{"cant open log : " + dir.file("taken")});
 }
 
+TEST_F(panel_test, the_lists_start_as_com1_at_9600_8n1_and_reach_the_link_as_they_read) {
+    make();
+    EXPECT_EQ(comms->port_edit.text(), "COM1");
+    EXPECT_EQ(comms->speed_edit.text(), "9600");
+    EXPECT_EQ(comms->data_bits_edit.text(), "8");
+    EXPECT_EQ(comms->parity_edit.text(), "N");
+    EXPECT_EQ(comms->stop_bits_edit.text(), "1");
+    EXPECT_EQ(comms->timeout_edit.text(), "100");
+    EXPECT_EQ(comms->interval_edit.text(), "10");
+    comms->parity_edit.set_text("E");
+    const serial_settings lists = comms->current_serial_settings();
+    EXPECT_EQ(lists.port + " " + lists.speed + " " + lists.data_bits + lists.parity + lists.stop_bits + " " +
+                  lists.timeout + " " + lists.interval,
+              "COM1 9600 8E1 100 10");
+}
+
+TEST_F(panel_test, timeouts_follow_the_lists_and_bad_numbers_fall_back) {
+    dir.write("server.ini", "[comms]\ntimeout=1000\ninterval=100\n");
+    make();
+    ASSERT_TRUE(comms->link.open(comms->current_serial_settings()));
+    EXPECT_EQ(device.timeouts_set().front(), (serial_timeouts{100, 0, 1000, 0, 1000}));
+
+    comms->show();
+    forms::user::type_text(comms->timeout_edit, "250");
+    EXPECT_EQ(comms->link.timeout(), 250);
+    forms::user::type_text(comms->timeout_edit, "abc");
+    EXPECT_EQ(comms->link.timeout(), 1000);
+    // No total limit would let a read wait for a silent scope for ever.
+    forms::user::type_text(comms->timeout_edit, "0");
+    EXPECT_EQ(comms->link.timeout(), 1000);
+    forms::user::type_text(comms->interval_edit, "x");
+    EXPECT_EQ(comms->link.interval(), 100);
+    forms::user::type_text(comms->interval_edit, "0");
+    EXPECT_EQ(comms->link.interval(), 0);
+}
+
 }  // namespace

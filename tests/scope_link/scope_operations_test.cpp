@@ -1,38 +1,38 @@
 // tell on the in-memory device and on the test scope: operation texts and
 // their arguments, the bytes each operation sends, what comes back, and the
 // failure texts.
-#include "tests/scope_link/comms_fixture.h"
+#include "tests/scope_link/link_fixture.h"
 
 #include <cerrno>
 
 namespace {
 
-using operations_test = comms_fixture;
+using operations_test = link_fixture;
 
 TEST_F(operations_test, test_scope_answers_every_operation_with_its_canned_values) {
     settings.scope_enabled = false;
     make();
     tscope_object result;
     result.high_precision = false;
-    EXPECT_EQ(comms->operations.tell("connect", result), "ok");
+    EXPECT_EQ(operations->tell("connect", result), "ok");
     EXPECT_TRUE(result.high_precision);  // "default test scope" has no "."
-    EXPECT_TRUE(comms->operations.connected());
+    EXPECT_TRUE(operations->connected());
     EXPECT_EQ(above.positions_shown, 1);
 
-    EXPECT_EQ(comms->operations.tell("get_ra_dec", result), "ok");
+    EXPECT_EQ(operations->tell("get_ra_dec", result), "ok");
     EXPECT_NEAR(result.ra, 12.148333333, 1e-8);
     EXPECT_NEAR(result.dec, 42.149722222, 1e-8);
-    EXPECT_EQ(comms->operations.tell("get_az_alt", result), "ok");
+    EXPECT_EQ(operations->tell("get_az_alt", result), "ok");
     EXPECT_NEAR(result.az, 329.4575, 1e-9);
     EXPECT_NEAR(result.alt, 15.77, 1e-9);
-    EXPECT_EQ(comms->operations.tell("goto_ra_dec(ra=12.5,dec=42.1)", result), "ok");
+    EXPECT_EQ(operations->tell("goto_ra_dec(ra=12.5,dec=42.1)", result), "ok");
     EXPECT_NEAR(result.ra, 12.5, 1e-9);
-    EXPECT_EQ(comms->operations.tell("stopped", result), "ok");
+    EXPECT_EQ(operations->tell("stopped", result), "ok");
     // The focus stop timer belongs to a real focuser only.
-    EXPECT_EQ(comms->operations.tell("focus(dir=+,speed=1,timeout=500)", result), "ok");
+    EXPECT_EQ(operations->tell("focus(dir=+,speed=1,timeout=500)", result), "ok");
     EXPECT_TRUE(focus_timers.empty());
-    EXPECT_EQ(comms->operations.tell("disconnect", result), "ok");
-    EXPECT_FALSE(comms->operations.connected());
+    EXPECT_EQ(operations->tell("disconnect", result), "ok");
+    EXPECT_FALSE(operations->connected());
 
     EXPECT_EQ(device.open_count(), 0);
     EXPECT_TRUE(device.written().empty());
@@ -102,7 +102,7 @@ TEST_F(operations_test, operation_texts_that_send_nothing) {
         messages.clear();
         tscope_object result;
         result.ra = 99;
-        EXPECT_EQ(comms->operations.tell(c.operation, result), c.result);
+        EXPECT_EQ(operations->tell(c.operation, result), c.result);
         EXPECT_EQ(result.ra, tscope_object{}.ra);  // always a new object
     }
     EXPECT_EQ(device.written(), before);
@@ -162,8 +162,8 @@ TEST_F(operations_test, focus_speed_and_run_time_rules) {
 TEST_F(operations_test, failed_focus_move_marks_the_request_failed) {
     make();
     ASSERT_EQ(connect(), "ok");
-    comms->operations.commands.clear();
-    comms->operations.commands.create_command_record("focus_slow", "#:FS#", false, "", "", false, "", "", "");
+    operations->commands.clear();
+    operations->commands.create_command_record("focus_slow", "#:FS#", false, "", "", false, "", "", "");
     EXPECT_EQ(tell("focus(dir=+,speed=1,timeout=100)"), "fail : unknown scope doesnt support focus_in");
     EXPECT_EQ(above.failures_marked, 1);
     EXPECT_TRUE(focus_timers.empty());
@@ -202,10 +202,11 @@ TEST_F(operations_test, stopped_follows_the_models_answer) {
         device.queue_answer(c.answer);
         tscope_object result;
         result.moving = !c.moving;
-        EXPECT_EQ(comms->operations.tell("stopped", result), "ok");
+        EXPECT_EQ(operations->tell("stopped", result), "ok");
         EXPECT_EQ(result.moving, c.moving);
         EXPECT_EQ(device.writes().back(), ":D#");
-        comms.reset();
+        operations.reset();
+        link.reset();
     }
 }
 
@@ -216,7 +217,7 @@ TEST_F(operations_test, connect_reads_precision_and_position_or_stays_disconnect
     device.queue_answer("12:08.9#");
     scope_object.ra = 0;
     tscope_object result;
-    EXPECT_EQ(comms->operations.tell("connect", result), "ok");
+    EXPECT_EQ(operations->tell("connect", result), "ok");
     EXPECT_FALSE(result.high_precision);
     // Low-precision answers are read all the same.
     EXPECT_NEAR(scope_object.ra, 12 + 8.9 / 60, 1e-9);
@@ -226,16 +227,16 @@ TEST_F(operations_test, connect_reads_precision_and_position_or_stays_disconnect
     // link is taken down.
     device.queue_answer("12:08:54#");
     device.queue_answer("+42\xDF" "08:59#");
-    EXPECT_EQ(comms->operations.tell("connect", result), "fail : read from scope failed");
-    EXPECT_FALSE(comms->link.linked);
-    EXPECT_FALSE(comms->operations.connected());
+    EXPECT_EQ(operations->tell("connect", result), "fail : read from scope failed");
+    EXPECT_FALSE(link->linked);
+    EXPECT_FALSE(operations->connected());
     // The reconnect's disconnect, the watchdog, then the failed query's disconnect.
     EXPECT_EQ(above.search_stops, 3);
 
     // A position that does not read leaves the scope unconnected.
     device.queue_answer("garbage#");
-    EXPECT_EQ(comms->operations.tell("connect", result), "fail : no connection");
-    EXPECT_FALSE(comms->operations.connected());
+    EXPECT_EQ(operations->tell("connect", result), "fail : no connection");
+    EXPECT_FALSE(operations->connected());
 }
 
 TEST_F(operations_test, switch_precision_reports_the_precision_the_scope_is_in_afterwards) {
@@ -243,11 +244,11 @@ TEST_F(operations_test, switch_precision_reports_the_precision_the_scope_is_in_a
     connect();
     device.queue_answer("12:08.9#");
     tscope_object result;
-    EXPECT_EQ(comms->operations.tell("switch_precision", result), "ok");
+    EXPECT_EQ(operations->tell("switch_precision", result), "ok");
     EXPECT_FALSE(result.high_precision);
     EXPECT_TRUE(device.written().ends_with("#:U##:GR#"));
     device.queue_answer("12:08:54#");
-    EXPECT_EQ(comms->operations.tell("switch_precision", result), "ok");
+    EXPECT_EQ(operations->tell("switch_precision", result), "ok");
     EXPECT_TRUE(result.high_precision);
 }
 
@@ -268,22 +269,22 @@ TEST_F(operations_test, port_text_checks_when_connecting) {
     for (const port_case& c : cases) {
         SCOPED_TRACE(c.text);
         messages.clear();
-        comms->port_edit.set_text(c.text);
+        lists.values.port = c.text;
         device.queue_answer("12:08:54#");
         device.queue_answer("+42\xDF" "08:59#");
-        EXPECT_EQ(comms->operations.connect_to_scope(), c.opened);
+        EXPECT_EQ(operations->connect_to_scope(), c.opened);
         EXPECT_TRUE(logged(c.message));
         if (c.opened) {
             EXPECT_EQ(device.path(), "/dev/ttyUSB0");
         }
-        comms->operations.disconnect_from_scope();
+        operations->disconnect_from_scope();
     }
 }
 
 TEST_F(operations_test, unknown_command_names_the_scope) {
     make();
     ASSERT_EQ(connect(), "ok");
-    comms->operations.commands.clear();
+    operations->commands.clear();
     EXPECT_EQ(tell("get_ra_dec"), "fail : unknown scope doesnt support get_ra");
     above.name = "LX200 GPS";
     EXPECT_EQ(tell("stop_all"), "fail : LX200 GPS doesnt support stop_all");
@@ -302,10 +303,10 @@ TEST_F(operations_test, bad_bytes_from_the_scope_fail_cleanly) {
 TEST_F(operations_test, kill_disconnects_a_linked_scope) {
     make();
     ASSERT_EQ(connect(), "ok");
-    comms->operations.kill();
-    EXPECT_FALSE(comms->link.linked);
-    EXPECT_FALSE(comms->link.port_open());
-    EXPECT_FALSE(comms->operations.connected());
+    operations->kill();
+    EXPECT_FALSE(link->linked);
+    EXPECT_FALSE(link->port_open());
+    EXPECT_FALSE(operations->connected());
 }
 
 }  // namespace

@@ -1,25 +1,18 @@
 // The serial link on the in-memory device: opening and its failing steps,
 // the timeouts it sets, writes and reads linked and not, the answer
 // watchdog on the manual clock, and a device that goes away.
-#include "tests/scope_link/comms_fixture.h"
+#include "tests/scope_link/link_fixture.h"
 
 #include <cerrno>
 #include <optional>
 
 namespace {
 
-using link_test = comms_fixture;
+using link_test = link_fixture;
 
 TEST_F(link_test, first_connect_opens_com1_with_the_default_lists) {
     make();
-    EXPECT_EQ(comms->port_edit.text(), "COM1");
-    EXPECT_EQ(comms->speed_edit.text(), "9600");
-    EXPECT_EQ(comms->data_bits_edit.text(), "8");
-    EXPECT_EQ(comms->parity_edit.text(), "N");
-    EXPECT_EQ(comms->stop_bits_edit.text(), "1");
-    EXPECT_EQ(comms->timeout_edit.text(), "100");
-    EXPECT_EQ(comms->interval_edit.text(), "10");
-    EXPECT_FALSE(comms->link.waiting());
+    EXPECT_FALSE(link->waiting());
 
     ASSERT_EQ(connect(), "ok");
     EXPECT_EQ(device.path(), "/dev/ttyS0");
@@ -34,30 +27,10 @@ TEST_F(link_test, first_connect_opens_com1_with_the_default_lists) {
     EXPECT_TRUE(logged("COM1 : opened"));
     EXPECT_TRUE(logged("#:GR# : written"));
     EXPECT_TRUE(logged("Read : 9 : 12:08:54#"));
-    EXPECT_TRUE(comms->link.linked);
-    EXPECT_TRUE(comms->operations.connected());
+    EXPECT_TRUE(link->linked);
+    EXPECT_TRUE(operations->connected());
     EXPECT_EQ(above.positions_shown, 1);
     EXPECT_NEAR(scope_object.ra, 12 + 8 / 60.0 + 54 / 3600.0, 1e-9);
-}
-
-TEST_F(link_test, timeouts_follow_the_lists_and_bad_numbers_fall_back) {
-    dir.write("server.ini", "[comms]\ntimeout=1000\ninterval=100\n");
-    make();
-    ASSERT_TRUE(comms->link.open(comms->current_serial_settings()));
-    EXPECT_EQ(device.timeouts_set().front(), (serial_timeouts{100, 0, 1000, 0, 1000}));
-
-    comms->show();
-    forms::user::type_text(comms->timeout_edit, "250");
-    EXPECT_EQ(comms->link.timeout(), 250);
-    forms::user::type_text(comms->timeout_edit, "abc");
-    EXPECT_EQ(comms->link.timeout(), 1000);
-    // No total limit would let a read wait for a silent scope for ever.
-    forms::user::type_text(comms->timeout_edit, "0");
-    EXPECT_EQ(comms->link.timeout(), 1000);
-    forms::user::type_text(comms->interval_edit, "x");
-    EXPECT_EQ(comms->link.interval(), 100);
-    forms::user::type_text(comms->interval_edit, "0");
-    EXPECT_EQ(comms->link.interval(), 0);
 }
 
 TEST_F(link_test, each_failing_set_up_step_is_named_and_the_port_stays_open) {
@@ -72,28 +45,28 @@ TEST_F(link_test, each_failing_set_up_step_is_named_and_the_port_stays_open) {
         SCOPED_TRACE(message);
         messages.clear();
         device.fail(step);
-        EXPECT_FALSE(comms->link.open(comms->current_serial_settings()));
+        EXPECT_FALSE(link->open(lists.values));
         EXPECT_TRUE(logged(message));
         EXPECT_EQ(messages.back(), "<< open");
-        EXPECT_TRUE(comms->link.port_open());
+        EXPECT_TRUE(link->port_open());
         device.fail(step, false);
     }
     // A framing the device cannot take.
-    comms->parity_edit.set_text("X");
+    lists.values.parity = "X";
     messages.clear();
-    EXPECT_FALSE(comms->link.open(comms->current_serial_settings()));
+    EXPECT_FALSE(link->open(lists.values));
     EXPECT_TRUE(logged("buildcommdcb failed"));
-    comms->parity_edit.set_text("N");
-    comms->data_bits_edit.set_text("4");
+    lists.values.parity = "N";
+    lists.values.data_bits = "4";
     messages.clear();
-    EXPECT_FALSE(comms->link.open(comms->current_serial_settings()));
+    EXPECT_FALSE(link->open(lists.values));
     EXPECT_TRUE(logged("setcomstate failed"));
 }
 
 TEST_F(link_test, unlinked_port_with_the_scope_enabled_refuses_writes_and_reads) {
     make();
-    EXPECT_FALSE(comms->link.write("#:GR#"));
-    EXPECT_EQ(comms->link.read("12:08:54"), read_result::error);
+    EXPECT_FALSE(link->write("#:GR#"));
+    EXPECT_EQ(link->read("12:08:54"), read_result::error);
     EXPECT_EQ(messages, (std::vector<std::string>{"write >>", "fail : port not opened", "<< write",
                                                   "read >>", "fail : port not opened", "<< read"}));
     EXPECT_TRUE(device.written().empty());
@@ -102,24 +75,25 @@ TEST_F(link_test, unlinked_port_with_the_scope_enabled_refuses_writes_and_reads)
 TEST_F(link_test, test_scope_serves_canned_answers_without_a_port) {
     settings.scope_enabled = false;
     make();
-    EXPECT_TRUE(comms->link.write("#:GR#"));
-    EXPECT_TRUE(comms->link.read_timeout("12:08:54"));
-    EXPECT_EQ(comms->link.answer_buffer(), "12:08:54");
-    EXPECT_TRUE(comms->link.read_timeout(std::string(300, 'x')));
-    EXPECT_EQ(comms->link.answer_buffer().size(), 240u);
+    EXPECT_TRUE(link->write("#:GR#"));
+    EXPECT_TRUE(link->read_timeout("12:08:54"));
+    EXPECT_EQ(link->answer_buffer(), "12:08:54");
+    EXPECT_TRUE(link->read_timeout(std::string(300, 'x')));
+    EXPECT_EQ(link->answer_buffer().size(), 240u);
     EXPECT_EQ(device.open_count(), 0);
     EXPECT_EQ(clock.now().count(), 0);
 }
 
 TEST_F(link_test, silent_scope_times_out_after_five_seconds_of_reads) {
-    dir.write("server.ini", "[comms]\ntimeout=1000\ninterval=100\n");
+    lists.values.timeout = "1000";
+    lists.values.interval = "100";
     make();
     ASSERT_EQ(connect(), "ok");
     const int reads = device.read_count();
     const auto start = clock.now();
     messages.clear();
     bool waiting_when_it_fired = false;
-    above.on_search_stop = [&] { waiting_when_it_fired = comms->link.waiting(); };
+    above.on_search_stop = [&] { waiting_when_it_fired = link->waiting(); };
 
     EXPECT_EQ(tell("get_ra_dec"), "fail : read from scope failed");
     // One read of `timeout` after another until the watchdog has run out.
@@ -127,7 +101,7 @@ TEST_F(link_test, silent_scope_times_out_after_five_seconds_of_reads) {
     EXPECT_EQ(device.read_count() - reads, 5);
     EXPECT_TRUE(logged("Read : 0 : "));
     EXPECT_TRUE(waiting_when_it_fired);
-    EXPECT_FALSE(comms->link.waiting());
+    EXPECT_FALSE(link->waiting());
     EXPECT_EQ(above.search_stops, 1);
     EXPECT_EQ(messages.back(), "<< tell");
 
@@ -141,12 +115,12 @@ TEST_F(link_test, an_answer_in_two_bursts_is_read_as_its_first) {
     make();
     ASSERT_EQ(connect(), "ok");
     device.queue_bursts({"12:0", "8:54#"});
-    ASSERT_TRUE(comms->link.write("#:GR#"));
-    EXPECT_TRUE(comms->link.read_timeout(""));
-    EXPECT_EQ(comms->link.answer_buffer(), "12:0");
+    ASSERT_TRUE(link->write("#:GR#"));
+    EXPECT_TRUE(link->read_timeout(""));
+    EXPECT_EQ(link->answer_buffer(), "12:0");
     // The rest is what the next read finds.
-    EXPECT_TRUE(comms->link.read_timeout(""));
-    EXPECT_EQ(comms->link.answer_buffer(), "8:54#");
+    EXPECT_TRUE(link->read_timeout(""));
+    EXPECT_EQ(link->answer_buffer(), "8:54#");
 }
 
 TEST_F(link_test, opening_drops_what_the_scope_sent_unasked) {
@@ -161,16 +135,16 @@ TEST_F(link_test, short_and_failed_writes) {
     ASSERT_EQ(connect(), "ok");
     messages.clear();
     device.limit_writes(3);
-    EXPECT_FALSE(comms->link.write("#:GR#"));
+    EXPECT_FALSE(link->write("#:GR#"));
     EXPECT_TRUE(logged("bytes to send : 5"));
     EXPECT_TRUE(logged("bytes written : 3"));
     device.limit_writes(static_cast<std::size_t>(-1));
 
     device.fail_writes(EIO);
     messages.clear();
-    EXPECT_FALSE(comms->link.write("#:GR#"));
+    EXPECT_FALSE(link->write("#:GR#"));
     EXPECT_TRUE(logged("write failed : 5"));
-    EXPECT_FALSE(comms->link.port_open());
+    EXPECT_FALSE(link->port_open());
 }
 
 TEST_F(link_test, pulled_device_fails_the_operation_closes_the_port_and_reconnects) {
@@ -183,16 +157,16 @@ TEST_F(link_test, pulled_device_fails_the_operation_closes_the_port_and_reconnec
     EXPECT_EQ(clock.now(), start);  // no waiting on a dead device
     EXPECT_TRUE(logged("write failed : 5"));
     EXPECT_TRUE(logged("COM1 : closed"));
-    EXPECT_FALSE(comms->link.port_open());
+    EXPECT_FALSE(link->port_open());
 
     EXPECT_EQ(tell("connect"), "fail : no connection");
     EXPECT_TRUE(logged("Port COM1 cannot be opened!"));
-    EXPECT_FALSE(comms->operations.connected());
+    EXPECT_FALSE(operations->connected());
 
     device.reappear();
     EXPECT_EQ(connect(), "ok");
-    EXPECT_TRUE(comms->link.port_open());
-    EXPECT_TRUE(comms->operations.connected());
+    EXPECT_TRUE(link->port_open());
+    EXPECT_TRUE(operations->connected());
 }
 
 TEST_F(link_test, nested_wait_is_refused_instead_of_waiting_for_ever) {
@@ -201,21 +175,21 @@ TEST_F(link_test, nested_wait_is_refused_instead_of_waiting_for_ever) {
     // A wait begun from inside another, as a handler run during a read would.
     std::optional<bool> nested;
     above.on_message = [&](const std::string& text) {
-        if (text == "read >>" && !nested) nested = comms->link.read_timeout("");
+        if (text == "read >>" && !nested) nested = link->read_timeout("");
     };
     device.queue_answer("12:08:54#");
-    ASSERT_TRUE(comms->link.write("#:GR#"));
+    ASSERT_TRUE(link->write("#:GR#"));
     messages.clear();
-    EXPECT_TRUE(comms->link.read_timeout(""));
+    EXPECT_TRUE(link->read_timeout(""));
     EXPECT_EQ(nested, std::optional<bool>(false));
     EXPECT_TRUE(logged("<< waiting"));
-    EXPECT_EQ(comms->link.answer_buffer(), "12:08:54#");
+    EXPECT_EQ(link->answer_buffer(), "12:08:54#");
 }
 
 TEST_F(link_test, messages_only_while_io_logging_is_on) {
     make();
-    comms->ports.io_logging = false;
-    comms->link.write("#:GR#");
+    ports.io_logging = false;
+    link->write("#:GR#");
     EXPECT_TRUE(messages.empty());
 }
 
