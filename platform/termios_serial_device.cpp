@@ -1,5 +1,7 @@
 #include "platform/termios_serial_device.h"
 
+#include "platform/serial_rate.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -54,6 +56,13 @@ int data_bits_of(tcflag_t cflag) {
     case CS7: return 7;
     default: return 8;
     }
+}
+
+// Whether the driver holds an arbitrary rate as asked. A driver that cannot
+// make the rate exactly keeps the nearest one it can, and says so here.
+bool kept_rate(int fd, int baud) {
+    const std::optional<serial_rates> rates = read_serial_rates(fd);
+    return rates && rates->output == baud && (rates->input == baud || rates->input == 0);
 }
 
 // Framing bits that write_settings sets and then checks the driver kept.
@@ -122,7 +131,11 @@ bool termios_serial_device::read_settings() {
     if (fd_ < 0 || ::tcgetattr(fd_, &attributes_) != 0) return false;
     settings_read_ = true;
     line_settings read;
-    read.baud = baud_of(::cfgetospeed(&attributes_)).value_or(read.baud);
+    // The kernel knows the speed in bits per second even when it was set as
+    // an arbitrary rate, which has no B constant to look up.
+    const std::optional<serial_rates> rates = read_serial_rates(fd_);
+    read.baud = rates && rates->output > 0 ? rates->output
+                                           : baud_of(::cfgetospeed(&attributes_)).value_or(read.baud);
     read.data_bits = data_bits_of(attributes_.c_cflag);
     read.parity = (attributes_.c_cflag & PARENB) ? ((attributes_.c_cflag & PARODD) ? 'O' : 'E') : 'N';
     read.stop_bits = (attributes_.c_cflag & CSTOPB) ? 2 : 1;
@@ -136,31 +149,37 @@ bool termios_serial_device::build_settings(std::string_view control) {
 
 bool termios_serial_device::write_settings() {
     if (fd_ < 0 || !settings_read_) return false;
+    // A rate without a B constant (14400, 56000) is set as an arbitrary
+    // rate once the rest of the settings are in.
     std::optional<speed_t> speed = speed_code(line_.baud);
     std::optional<tcflag_t> size = size_flag(line_.data_bits);
-    if (!speed || !size) return false;
+    if (!size) return false;
 
     termios t = attributes_;
     ::cfmakeraw(&t);
     // Bytes pass untouched both ways; no flow control, no modem lines, and
     // VMIN = VTIME = 0 so that read() never waits: poll does the timing.
     t.c_iflag &= ~(IXOFF | IXANY | INPCK);
-    t.c_cflag &= ~(framing | CRTSCTS | HUPCL);
+    // CIBAUD cleared: the input speed follows the output speed, whatever
+    // arbitrary rate the device held before.
+    t.c_cflag &= ~(framing | CRTSCTS | HUPCL | CIBAUD);
     t.c_cflag |= *size | CLOCAL | CREAD;
     if (line_.parity != 'N') t.c_cflag |= PARENB;
     if (line_.parity == 'O') t.c_cflag |= PARODD;
     if (line_.stop_bits == 2) t.c_cflag |= CSTOPB;
     t.c_cc[VMIN] = 0;
     t.c_cc[VTIME] = 0;
-    if (::cfsetispeed(&t, *speed) != 0 || ::cfsetospeed(&t, *speed) != 0) return false;
+    if (speed && (::cfsetispeed(&t, *speed) != 0 || ::cfsetospeed(&t, *speed) != 0)) return false;
     if (::tcsetattr(fd_, TCSANOW, &t) != 0) return false;
+    if (!speed && !set_arbitrary_rate(fd_, line_.baud)) return false;
 
     // tcsetattr succeeds when any part of the change took; a driver that
     // could not take the speed or framing shows it only on reading back.
     termios kept{};
     if (::tcgetattr(fd_, &kept) != 0) return false;
-    if ((kept.c_cflag & framing) != (t.c_cflag & framing) || ::cfgetospeed(&kept) != *speed ||
-        ::cfgetispeed(&kept) != *speed)
+    if ((kept.c_cflag & framing) != (t.c_cflag & framing)) return false;
+    if (speed ? ::cfgetospeed(&kept) != *speed || ::cfgetispeed(&kept) != *speed
+              : !kept_rate(fd_, line_.baud))
         return false;
     attributes_ = kept;
     return true;
