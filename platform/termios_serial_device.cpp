@@ -8,6 +8,7 @@
 #include <optional>
 
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -65,6 +66,19 @@ bool kept_rate(int fd, int baud) {
     return rates && rates->output == baud && (rates->input == baud || rates->input == 0);
 }
 
+// Asks the driver to pass each received byte on at once rather than after its
+// latency timer. Drivers without the serial ioctls (a pseudo-terminal) or
+// without the flag refuse, and the device works as it is.
+bool ask_for_low_latency(int fd) {
+    serial_struct serial{};
+    if (::ioctl(fd, TIOCGSERIAL, &serial) != 0) return false;
+    if (serial.flags & ASYNC_LOW_LATENCY) return true;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    if (::ioctl(fd, TIOCSSERIAL, &serial) != 0) return false;
+    // Some drivers accept the call and keep only the flags they know.
+    return ::ioctl(fd, TIOCGSERIAL, &serial) == 0 && (serial.flags & ASYNC_LOW_LATENCY);
+}
+
 // Framing bits that write_settings sets and then checks the driver kept.
 constexpr tcflag_t framing = CSIZE | PARENB | PARODD | CSTOPB;
 
@@ -116,6 +130,7 @@ bool termios_serial_device::open(const std::string& path) {
     }
     fd_ = fd;
     settings_read_ = false;
+    low_latency_ = ask_for_low_latency(fd);
     line_ = line_settings{};
     timeouts_ = serial_timeouts{};
     return true;
@@ -259,4 +274,5 @@ void termios_serial_device::close() {
     ::close(fd_);
     fd_ = -1;
     settings_read_ = false;
+    low_latency_ = false;
 }
