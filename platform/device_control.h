@@ -14,9 +14,12 @@ struct line_settings {
     friend bool operator==(const line_settings&, const line_settings&) = default;
 };
 
-// The rates from 110 to 115200 that serial drivers know by name.
-inline constexpr std::array<int, 15> standard_baud_rates = {
-    110, 134, 150, 200, 300, 600, 1200, 1800, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+// The rates from 110 to 115200 that a device-control string may ask for:
+// those serial drivers know by name, and the modem rates 14400 and 56000,
+// which a driver takes as arbitrary rates.
+inline constexpr std::array<int, 17> standard_baud_rates = {
+    110,  134,  150,   200,   300,   600,   1200,  1800,  2400,
+    4800, 9600, 14400, 19200, 38400, 56000, 57600, 115200};
 
 // Applies the blank-separated key=value items of text to settings. Keys are
 // baud, parity, data and stop, in any case and order; a key left out keeps its

@@ -45,6 +45,11 @@ public:
     // another user holds; a device that is open here is closed first.
     virtual bool open(const std::string& path) = 0;
     virtual bool is_open() const = 0;
+    // Whether the open device hands received bytes on as they come. USB
+    // adapters hold them for a latency timer (up to 16 ms) unless the driver
+    // takes the low-latency flag, which open asks for; a pseudo-terminal, or
+    // a driver without the flag, reports false, and the device works all the same.
+    virtual bool low_latency() const = 0;
 
     // The set-up steps, in the order the link runs them. Each reports
     // whether it worked so the link can name the step that failed.

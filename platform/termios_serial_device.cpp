@@ -1,11 +1,15 @@
 #include "platform/termios_serial_device.h"
 
+#include "platform/serial_rate.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <optional>
 
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -54,6 +58,28 @@ int data_bits_of(tcflag_t cflag) {
     case CS7: return 7;
     default: return 8;
     }
+}
+
+// Whether the driver holds an arbitrary rate as asked. A driver keeps the
+// nearest rate its clock can make and reports that one; within 2 % (the
+// kernel's own tolerance for naming a rate) the line works as asked.
+bool kept_rate(int fd, int baud) {
+    const auto near = [baud](int rate) { return std::abs(rate - baud) * 50 <= baud; };
+    const std::optional<serial_rates> rates = read_serial_rates(fd);
+    return rates && near(rates->output) && (rates->input == 0 || near(rates->input));
+}
+
+// Asks the driver to pass each received byte on at once rather than after its
+// latency timer. Drivers without the serial ioctls (a pseudo-terminal) or
+// without the flag refuse, and the device works as it is.
+bool ask_for_low_latency(int fd) {
+    serial_struct serial{};
+    if (::ioctl(fd, TIOCGSERIAL, &serial) != 0) return false;
+    if (serial.flags & ASYNC_LOW_LATENCY) return true;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    if (::ioctl(fd, TIOCSSERIAL, &serial) != 0) return false;
+    // Some drivers accept the call and keep only the flags they know.
+    return ::ioctl(fd, TIOCGSERIAL, &serial) == 0 && (serial.flags & ASYNC_LOW_LATENCY);
 }
 
 // Framing bits that write_settings sets and then checks the driver kept.
@@ -107,6 +133,7 @@ bool termios_serial_device::open(const std::string& path) {
     }
     fd_ = fd;
     settings_read_ = false;
+    low_latency_ = ask_for_low_latency(fd);
     line_ = line_settings{};
     timeouts_ = serial_timeouts{};
     return true;
@@ -122,7 +149,11 @@ bool termios_serial_device::read_settings() {
     if (fd_ < 0 || ::tcgetattr(fd_, &attributes_) != 0) return false;
     settings_read_ = true;
     line_settings read;
-    read.baud = baud_of(::cfgetospeed(&attributes_)).value_or(read.baud);
+    // The kernel knows the speed in bits per second even when it was set as
+    // an arbitrary rate, which has no B constant to look up.
+    const std::optional<serial_rates> rates = read_serial_rates(fd_);
+    read.baud = rates && rates->output > 0 ? rates->output
+                                           : baud_of(::cfgetospeed(&attributes_)).value_or(read.baud);
     read.data_bits = data_bits_of(attributes_.c_cflag);
     read.parity = (attributes_.c_cflag & PARENB) ? ((attributes_.c_cflag & PARODD) ? 'O' : 'E') : 'N';
     read.stop_bits = (attributes_.c_cflag & CSTOPB) ? 2 : 1;
@@ -136,31 +167,37 @@ bool termios_serial_device::build_settings(std::string_view control) {
 
 bool termios_serial_device::write_settings() {
     if (fd_ < 0 || !settings_read_) return false;
+    // A rate without a B constant (14400, 56000) is set as an arbitrary
+    // rate once the rest of the settings are in.
     std::optional<speed_t> speed = speed_code(line_.baud);
     std::optional<tcflag_t> size = size_flag(line_.data_bits);
-    if (!speed || !size) return false;
+    if (!size) return false;
 
     termios t = attributes_;
     ::cfmakeraw(&t);
     // Bytes pass untouched both ways; no flow control, no modem lines, and
     // VMIN = VTIME = 0 so that read() never waits: poll does the timing.
     t.c_iflag &= ~(IXOFF | IXANY | INPCK);
-    t.c_cflag &= ~(framing | CRTSCTS | HUPCL);
+    // CIBAUD cleared: the input speed follows the output speed, whatever
+    // arbitrary rate the device held before.
+    t.c_cflag &= ~(framing | CRTSCTS | HUPCL | CIBAUD);
     t.c_cflag |= *size | CLOCAL | CREAD;
     if (line_.parity != 'N') t.c_cflag |= PARENB;
     if (line_.parity == 'O') t.c_cflag |= PARODD;
     if (line_.stop_bits == 2) t.c_cflag |= CSTOPB;
     t.c_cc[VMIN] = 0;
     t.c_cc[VTIME] = 0;
-    if (::cfsetispeed(&t, *speed) != 0 || ::cfsetospeed(&t, *speed) != 0) return false;
+    if (speed && (::cfsetispeed(&t, *speed) != 0 || ::cfsetospeed(&t, *speed) != 0)) return false;
     if (::tcsetattr(fd_, TCSANOW, &t) != 0) return false;
+    if (!speed && !set_arbitrary_rate(fd_, line_.baud)) return false;
 
     // tcsetattr succeeds when any part of the change took; a driver that
     // could not take the speed or framing shows it only on reading back.
     termios kept{};
     if (::tcgetattr(fd_, &kept) != 0) return false;
-    if ((kept.c_cflag & framing) != (t.c_cflag & framing) || ::cfgetospeed(&kept) != *speed ||
-        ::cfgetispeed(&kept) != *speed)
+    if ((kept.c_cflag & framing) != (t.c_cflag & framing)) return false;
+    if (speed ? ::cfgetospeed(&kept) != *speed || ::cfgetispeed(&kept) != *speed
+              : !kept_rate(fd_, line_.baud))
         return false;
     attributes_ = kept;
     return true;
@@ -240,4 +277,5 @@ void termios_serial_device::close() {
     ::close(fd_);
     fd_ = -1;
     settings_read_ = false;
+    low_latency_ = false;
 }

@@ -16,6 +16,7 @@ public:
 
     bool open(const std::string& path) override;
     bool is_open() const override { return fd_ >= 0; }
+    bool low_latency() const override { return low_latency_; }
     bool setup_queues(std::size_t input, std::size_t output) override;
     bool read_settings() override;
     bool build_settings(std::string_view control) override;
@@ -31,6 +32,7 @@ public:
 private:
     int fd_ = -1;
     bool settings_read_ = false;
+    bool low_latency_ = false;
     termios attributes_{};  // the device's settings as last read
     line_settings line_;
     serial_timeouts timeouts_;

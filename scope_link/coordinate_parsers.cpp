@@ -46,6 +46,15 @@ bool parse_minutes_seconds(std::string_view rest, angle_record& record) {
     return true;
 }
 
+// Where the degrees end. A Meade sends the byte 0xDF; many controllers and
+// emulators that speak its protocol send "*" instead, or a plain ":" as in
+// "+90:00:00", so a first ":" counts only when neither of the others is there.
+std::size_t degree_separator(std::string_view text) {
+    for (const char separator : {degree_sign, '*'})
+        if (const auto at = text.find(separator); at != std::string_view::npos) return at;
+    return text.find(':');
+}
+
 double minutes_in_units(const angle_record& record) {
     return (record.minutes + record.seconds / 60.0) / 60.0;
 }
@@ -54,7 +63,7 @@ double minutes_in_units(const angle_record& record) {
 bool parse_signed_degrees(angle_record& record, double& value) {
     std::string_view text;
     if (!text_to_parse(record, text)) return false;
-    const auto degree = text.find(degree_sign);
+    const auto degree = degree_separator(text);
     if (degree == std::string_view::npos) return false;
     const std::string_view degrees = text.substr(0, degree);
     const std::string_view rest = text.substr(degree + 1);
@@ -97,7 +106,7 @@ bool parse_alt(tscope_object& object, ams& record) {
 bool parse_az(tscope_object& object, dms& record, const configuration_settings& settings) {
     std::string_view text;
     if (!text_to_parse(record, text)) return false;
-    const auto degree = text.find(degree_sign);
+    const auto degree = degree_separator(text);
     if (degree == std::string_view::npos) return false;
     const std::string_view degrees = text.substr(0, degree);
     // An AutoStar with the century bug may send a single digit that is already

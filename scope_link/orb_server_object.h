@@ -57,6 +57,8 @@ struct tscope_object {
 // The parsers read the record's full_text, or its short_text when full_text is
 // empty. On success they fill the record's numbers and set the object's field;
 // on failure the object is unchanged (the record's numbers may be part-filled).
+// Declination, altitude and azimuth take 0xDF, "*" or a first ":" after the
+// degrees; the formatters always write 0xDF.
 bool parse_ra(tscope_object& object, hms& record);
 bool parse_dec(tscope_object& object, dms& record);
 // Leaves dec as it was.

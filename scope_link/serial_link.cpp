@@ -61,6 +61,9 @@ bool serial_link::open(const serial_settings& lists) {
         return false;
     }
     device_.set_timeouts(normal_timeouts(timeout_, interval_));
+    // Without it a USB adapter may split an answer into bursts further
+    // apart than the interval; said once, as the port opens.
+    if (!device_.low_latency()) update_status_log(port_name_ + " : low latency not available");
     clear_port();
     update_status_log(port_name_ + " : opened");
     update_status_log("<< open");

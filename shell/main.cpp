@@ -9,8 +9,10 @@
 #include <pthread.h>
 #include <string>
 #include <thread>
+#include <unistd.h>
 
 #include "platform/clock.h"
+#include "platform/nonblocking_line_writer.h"
 #include "qt_view/desktop.h"
 #include "shell/program.h"
 
@@ -120,16 +122,22 @@ int main(int argc, char** argv) {
     const sigset_t set = signal_watch::signals();
     ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
 
+    // A reader of standard output that goes away (orb_server | head) loses
+    // the console's lines; it must not end the server.
+    ::signal(SIGPIPE, SIG_IGN);
+    // Standard output may be a pipe that nobody reads: the console drops
+    // lines rather than stop the model thread, which echoes the status log.
+    nonblocking_line_writer console(STDOUT_FILENO);
+    const auto say = [&console](const std::string& line) { console.write_line(line); };
+
     steady_clock_source clock;
     orb_program program(clock, parsed.program_dir);
     if (parsed.headless) {
-        program.kit().notifications().write_line = [](const std::string& line) {
-            std::cout << line << std::endl;
-        };
-        program.network->logger.add_display([](const std::string& line) { std::cout << line << std::endl; });
-        std::cout << "orb_server: running headless in " << parsed.program_dir << std::endl;
+        program.kit().notifications().write_line = say;
+        program.network->logger.add_display(say);
+        say("orb_server: running headless in " + parsed.program_dir);
     } else {
-        std::cout << "orb_server: running on the desktop in " << parsed.program_dir << std::endl;
+        say("orb_server: running on the desktop in " + parsed.program_dir);
     }
 
     signal_watch watch(program);
@@ -140,6 +148,6 @@ int main(int argc, char** argv) {
     }
     if (parsed.headless) program.kit().loop().run();
     else qt_view::run_desktop(program.kit(), argc, argv);
-    std::cout << "orb_server: closed" << std::endl;
+    say("orb_server: closed");
     return 0;
 }

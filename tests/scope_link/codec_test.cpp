@@ -182,15 +182,21 @@ TEST(coordinate_parsers, read_the_long_and_short_forms) {
         {quantity::az, "329" + deg + "27", angle(329, 27, 0)},
         {quantity::az, "P9" + deg + "27:27", angle(329, 27, 27)},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        tscope_object object;
-        ASSERT_TRUE(parse(object, c.q, c.text, configuration_settings{}));
-        EXPECT_NEAR(field(object, c.q), c.expected, 1e-12);
-        if (c.q == quantity::alt) {
-            EXPECT_EQ(object.dec, 51.5);
+    // LX200-compatible controllers put "*" or ":" where a Meade puts 0xDF;
+    // each degree text is read with all three, to the same value.
+    for (const auto& c : cases)
+        for (const std::string& separator : {deg, std::string("*"), std::string(":")}) {
+            std::string text = c.text;
+            if (const auto at = text.find(deg); at != std::string::npos) text.replace(at, 1, separator);
+            else if (separator != deg) continue;
+            SCOPED_TRACE(text);
+            tscope_object object;
+            ASSERT_TRUE(parse(object, c.q, text, configuration_settings{}));
+            EXPECT_NEAR(field(object, c.q), c.expected, 1e-12);
+            if (c.q == quantity::alt) {
+                EXPECT_EQ(object.dec, 51.5);
+            }
         }
-    }
 }
 
 TEST(coordinate_parsers, fill_the_record_numbers) {
@@ -244,11 +250,14 @@ TEST(coordinate_parsers, failures_leave_the_value_unchanged) {
         {quantity::ra, "12:", 0},        {quantity::ra, "12:08:xx#", 0},
         {quantity::ra, "1 2:08:54", 0},  {quantity::ra, "12:08.", 0},
         {quantity::ra, "12:08.999999999", 0},
-        {quantity::dec, "#", 0},         {quantity::dec, "+42:08:59#", 0},
+        {quantity::dec, "#", 0},         {quantity::dec, "+42 08 59#", 0},
         {quantity::dec, "+42" + deg, 0}, {quantity::dec, "4x" + deg + "08", 0},
-        {quantity::dec, "12:08:54#", 0}, {quantity::alt, "###", 0},
+        {quantity::dec, "+42*", 0},      {quantity::dec, "+42:", 0},
+        {quantity::dec, "*08:59", 0},    {quantity::dec, "+42*08*59", 0},
+        {quantity::alt, "###", 0},       {quantity::alt, "4x:08:59", 0},
         {quantity::alt, "+15 46", 0},    {quantity::az, "#", 0},
-        {quantity::az, "045 30:00", 0},  {quantity::az, "045" + deg + "3x", 0},
+        {quantity::az, "045 30 00", 0},  {quantity::az, "045" + deg + "3x", 0},
+        {quantity::az, "045*3x", 0},     {quantity::az, "045:30:xx", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

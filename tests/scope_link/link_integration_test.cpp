@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -71,6 +72,28 @@ TEST_F(link_integration, connects_reads_the_position_and_goes_to_a_target_until_
 
     EXPECT_EQ(tell("disconnect", result), "ok");
     EXPECT_FALSE(comms->link.port_open());
+}
+
+TEST_F(link_integration, every_speed_the_panel_lists_opens_the_port_and_carries_commands) {
+    const std::vector<std::string> speeds = comms->speed_edit.items();
+    ASSERT_FALSE(speeds.empty());
+    tscope_object result;
+    for (const std::string& speed : speeds) {
+        SCOPED_TRACE("baud " + speed);
+        comms->speed_edit.set_text(speed);
+        ASSERT_EQ(tell("connect", result), "ok");
+        ASSERT_TRUE(device.read_settings());
+        EXPECT_EQ(device.line().baud, std::stoi(speed));
+        EXPECT_EQ(tell("get_ra_dec", result), "ok");
+        EXPECT_EQ(tell("disconnect", result), "ok");
+    }
+    // A framing no Linux terminal has is still refused when the port opens.
+    const std::vector<std::string>& messages = above.messages;
+    comms->ports.io_logging = true;
+    comms->speed_edit.set_text("14400");
+    comms->data_bits_edit.set_text("4");
+    EXPECT_FALSE(comms->link.open(comms->current_serial_settings()));
+    EXPECT_NE(std::find(messages.begin(), messages.end(), "setcomstate failed"), messages.end());
 }
 
 TEST_F(link_integration, low_precision_scope_and_a_refused_slew) {

@@ -3,6 +3,7 @@
 // watchdog on the manual clock, and a device that goes away.
 #include "tests/scope_link/link_fixture.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -25,12 +26,24 @@ TEST_F(link_test, first_connect_opens_com1_with_the_default_lists) {
     EXPECT_TRUE(logged("connect_to_serial_port : COM1 baud=9600 parity=N data=8 stop=1 : 100 10"));
     EXPECT_TRUE(logged("cleared port"));
     EXPECT_TRUE(logged("COM1 : opened"));
+    EXPECT_FALSE(logged("COM1 : low latency not available"));
     EXPECT_TRUE(logged("#:GR# : written"));
     EXPECT_TRUE(logged("Read : 9 : 12:08:54#"));
     EXPECT_TRUE(link->linked);
     EXPECT_TRUE(operations->connected());
     EXPECT_EQ(above.positions_shown, 1);
     EXPECT_NEAR(scope_object.ra, 12 + 8 / 60.0 + 54 / 3600.0, 1e-9);
+}
+
+TEST_F(link_test, a_driver_without_low_latency_is_said_once_as_the_port_opens_and_works) {
+    device.refuse_low_latency();
+    make();
+    ASSERT_EQ(connect(), "ok");
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), "COM1 : low latency not available"), 1);
+    device.queue_answer("12:08:54#");
+    device.queue_answer("+42\xDF" "08:59#");
+    EXPECT_EQ(tell("get_ra_dec"), "ok");
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), "COM1 : low latency not available"), 1);
 }
 
 TEST_F(link_test, each_failing_set_up_step_is_named_and_the_port_stays_open) {

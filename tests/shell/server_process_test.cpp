@@ -1,15 +1,21 @@
 // orb_server as a user starts it: headless in a folder of its own, closed by
-// a signal.
+// a signal, with its standard output read or left unread.
+#include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <string>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include "settings/settings_file.h"
+#include "tests/fixtures/tcp_test_client.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {
@@ -19,15 +25,23 @@ using namespace std::chrono_literals;
 // A running orb_server whose standard output the test reads line by line.
 class server_process {
 public:
-    explicit server_process(const std::string& program_dir) {
+    // pipe_size: what standard output holds before it is full (0: the
+    // system's default).
+    explicit server_process(const std::string& program_dir, std::vector<std::string> more_args = {},
+                            int pipe_size = 0) {
         int pipe_ends[2];
         if (::pipe(pipe_ends) != 0) throw std::runtime_error("pipe");
+        if (pipe_size > 0) ::fcntl(pipe_ends[1], F_SETPIPE_SZ, pipe_size);
+        std::vector<std::string> args{ORB_SERVER_PATH, "--headless", "--dir", program_dir};
+        args.insert(args.end(), more_args.begin(), more_args.end());
+        std::vector<char*> argv;
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
         pid_ = ::fork();
         if (pid_ == 0) {
             ::dup2(pipe_ends[1], STDOUT_FILENO);
             ::close(pipe_ends[0]);
-            ::execl(ORB_SERVER_PATH, ORB_SERVER_PATH, "--headless", "--dir", program_dir.c_str(),
-                    static_cast<char*>(nullptr));
+            ::execv(ORB_SERVER_PATH, argv.data());
             ::_exit(127);
         }
         ::close(pipe_ends[1]);
@@ -55,6 +69,17 @@ public:
             seen_.append(buffer, std::size_t(n));
         }
         return true;
+    }
+
+    // Reads what the server has written so far, without waiting for more.
+    void take_what_is_there() {
+        pollfd ready{output_, POLLIN, 0};
+        char buffer[4096];
+        while (::poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN)) {
+            const ssize_t n = ::read(output_, buffer, sizeof buffer);
+            if (n <= 0) return;
+            seen_.append(buffer, std::size_t(n));
+        }
     }
 
     void signal(int number) { ::kill(pid_, number); }
@@ -104,6 +129,54 @@ TEST(server_process, a_second_signal_ends_it_when_the_settings_cannot_be_saved) 
     server.signal(SIGTERM);
     EXPECT_EQ(server.wait_exit(), 0);
     EXPECT_EQ(dir.read("server.ini"), "[config]\nscope_type=2\n");
+}
+
+// A port on 127.0.0.1 that nothing listens on just now.
+int free_port() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        throw std::runtime_error("no free port");
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+TEST(server_process, standard_output_that_nobody_reads_never_stops_the_server_nor_its_sigterm) {
+    temp_dir dir;
+    // Every request puts a block of lines into the status log, and so on
+    // standard output, which holds one page here.
+    dir.write("server.ini", "[network]\nmessage_logging=1\n");
+    const int port = free_port();
+    server_process server(dir.path(), {"--listen", "127.0.0.1:" + std::to_string(port)}, 4096);
+    ASSERT_TRUE(server.wait_for("Server running"));
+
+    // From here on nobody reads the server's output until said so.
+    tcp_test_client client(port);
+    ASSERT_TRUE(client.connected());
+    // The replies that came, up to the first that did not.
+    const auto answered = [&client](int requests) {
+        int count = 0;
+        while (count < requests && client.request("get_info").starts_with("ok=")) ++count;
+        return count;
+    };
+    ASSERT_EQ(client.request("play"), "ok=(model=0)");
+    ASSERT_EQ(answered(200), 200);
+
+    // Read again: the next line that gets through says how many were lost.
+    server.take_what_is_there();
+    ASSERT_EQ(answered(1), 1);
+    EXPECT_TRUE(server.wait_for(" lines lost: the output could not take them]", 5s));
+
+    ASSERT_EQ(answered(200), 200);
+    server.signal(SIGTERM);
+    EXPECT_EQ(server.wait_exit(7s), 0);
+    const ini_file saved(dir.file("server.ini"));
+    EXPECT_EQ(saved.read_string("main", "num_control_panels", ""), "3");
+    EXPECT_TRUE(saved.read_bool("network", "message_logging", false));
 }
 
 } // namespace
