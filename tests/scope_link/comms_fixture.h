@@ -14,6 +14,7 @@
 #include "tests/fixtures/memory_serial_device.h"
 #include "tests/fixtures/temp_dir.h"
 #include "tests/scope_link/fake_link_ports.h"
+#include "tests/scope_link/link_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -38,19 +39,11 @@ struct comms_fixture : ::testing::Test {
         return *comms;
     }
 
-    bool logged(const std::string& text) const {
-        for (const auto& m : messages)
-            if (m == text) return true;
-        return false;
-    }
+    bool logged(const std::string& text) const { return above.logged(text); }
 
-    // Connects to a scope on COM1 that reports 12:08:54 / +42°08:59.
     std::string connect() {
-        device.queue_answer("12:08:54#");
-        device.queue_answer("+42\xDF" "08:59#");
-        device.queue_answer("12:08:54#");  // query
-        tscope_object result;
-        return comms->operations.tell("connect", result);
+        queue_connect_answers(device);
+        return tell("connect");
     }
 
     std::string tell(const std::string& operation) {

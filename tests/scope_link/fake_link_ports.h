@@ -22,6 +22,12 @@ struct fake_link_ports final : link_status, link_panels {
     // Runs as the search poll is stopped (the watchdog, a disconnect).
     std::function<void()> on_search_stop;
 
+    bool logged(const std::string& text) const {
+        for (const auto& m : messages)
+            if (m == text) return true;
+        return false;
+    }
+
     void update_status_log_check(const std::string& text) override {
         messages.push_back(text);
         if (on_message) on_message(text);

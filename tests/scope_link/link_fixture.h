@@ -19,6 +19,14 @@
 
 #include <gtest/gtest.h>
 
+// The answers of a scope on COM1 that reports 12:08:54 / +42°08:59 as
+// "connect" asks it.
+inline void queue_connect_answers(memory_serial_device& device) {
+    device.queue_answer("12:08:54#");
+    device.queue_answer("+42\xDF" "08:59#");
+    device.queue_answer("12:08:54#"); // query
+}
+
 struct plain_lists final : serial_settings_source {
     serial_settings values;
     serial_settings current_serial_settings() const override { return values; }
@@ -49,17 +57,10 @@ struct link_fixture : ::testing::Test {
         read_escape_scopes(operations->commands, dir.path(), settings.scope_type);
     }
 
-    bool logged(const std::string& text) const {
-        for (const auto& m : messages)
-            if (m == text) return true;
-        return false;
-    }
+    bool logged(const std::string& text) const { return above.logged(text); }
 
-    // Connects to a scope on COM1 that reports 12:08:54 / +42°08:59.
     std::string connect() {
-        device.queue_answer("12:08:54#");
-        device.queue_answer("+42\xDF" "08:59#");
-        device.queue_answer("12:08:54#");  // query
+        queue_connect_answers(device);
         return tell("connect");
     }
 
