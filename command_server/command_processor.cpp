@@ -2,9 +2,8 @@
 // local control, and the dispatch of every command word to its handler.
 #include "command_server/command_processor.h"
 
-#include <chrono>
-#include <ctime>
 
+#include "platform/local_time.h"
 #include "scope_link/scope_operations.h"
 #include "settings/configuration_settings.h"
 #include "text/call_syntax.h"
@@ -20,15 +19,6 @@ double strict_number(const std::string& text) {
     if (!parse_general_number(text, value))
         throw conversion_error("'" + text + "' is not a valid floating point value");
     return value;
-}
-
-// The local date and time as a day count from 30 December 1899, the form
-// set_location takes.
-double local_date_time() {
-    const std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    ::localtime_r(&now, &parts);
-    return 25569.0 + double(now + parts.tm_gmtoff) / 86400.0;
 }
 
 } // namespace
@@ -286,7 +276,7 @@ void command_processor::set_observer(const std::string& word) {
     // A value that is not a number ends the request here, without a reply.
     const double latitude = strict_number(lat);
     const double longitude = strict_number(lon);
-    if (!panels_.set_location(latitude, longitude, panels_.time_zone(), local_date_time()))
+    if (!panels_.set_location(latitude, longitude, panels_.time_zone(), local_day_count()))
         update_status_log_failed();
 }
 

@@ -21,6 +21,9 @@ public:
     // now is the local date and time as a day count from 30 December 1899.
     virtual bool set_location(double latitude, double longitude, double time_zone, double now) = 0;
     virtual int time_zone() const = 0;
+    // The site: degrees, north positive; degrees, west positive.
+    virtual double latitude() const = 0;
+    virtual double longitude() const = 0;
 
     // ---- the configuration panel's model list ----
     // The chosen entry (-1 for none) and its text.

@@ -33,3 +33,10 @@ std::string local_date_time_text() {
     const std::size_t length = std::strftime(text, sizeof text, "%x %X", &parts);
     return std::string(text, length);
 }
+
+double local_day_count() {
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    ::localtime_r(&now, &parts);
+    return 25569.0 + double(now + parts.tm_gmtoff) / 86400.0;
+}

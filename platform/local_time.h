@@ -7,3 +7,5 @@
 std::string local_time_text();
 // The locale's date and time, as a log file's first line gives them.
 std::string local_date_time_text();
+// The local date and time as a day count from 30 December 1899.
+double local_day_count();

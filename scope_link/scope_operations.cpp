@@ -8,6 +8,21 @@ namespace {
 
 bool failed(std::string_view text) { return text.substr(0, 4) == "fail"; }
 
+// The operations that are one command of the table sent as it is: the stop,
+// the tracking rates, and the slews in one direction, their stops and their
+// rates (which the LX200 endpoint passes on).
+bool is_plain_command(std::string_view name) {
+    static constexpr std::string_view names[] = {
+        "stop_all",     "increase_tracking", "decrease_tracking", "default_tracking", "lunar_tracking",
+        "move_north",   "move_east",         "move_south",        "move_west",        "stop_north",
+        "stop_east",    "stop_south",        "stop_west",         "speed_slew",       "speed_move",
+        "speed_guide",  "speed_center",
+    };
+    for (std::string_view plain : names)
+        if (name == plain) return true;
+    return false;
+}
+
 } // namespace
 
 scope_operations::scope_operations(const link_ports& ports, const configuration_settings& settings,
@@ -205,8 +220,7 @@ void scope_operations::run_operation(operation_state& op) {
             op.object.moving = op.answer == "false";
         else
             op.status = "fail : ";
-    } else if (name == "stop_all" || name == "increase_tracking" || name == "decrease_tracking" ||
-               name == "default_tracking" || name == "lunar_tracking") {
+    } else if (is_plain_command(name)) {
         announce();
         send(name);
     }

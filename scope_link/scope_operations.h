@@ -32,6 +32,9 @@ public:
     virtual std::string tell(std::string_view operation, tscope_object& result) = 0;
     // Whether the scope is connected.
     virtual bool connected() const = 0;
+    // The scope's last answer as it came, "#" included: the reason of a
+    // refused slew, the text of a sync.
+    virtual std::string last_answer() const = 0;
 
 protected:
     ~scope_teller() = default;
@@ -49,6 +52,7 @@ public:
     void kill();
 
     bool connected() const override { return connected_; }
+    std::string last_answer() const override { return link_.answer_buffer(); }
 
     command_table commands;
 

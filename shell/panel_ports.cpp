@@ -31,6 +31,11 @@ bool panel_ports::set_location(double, double, double, double) { return true; }
 
 int panel_ports::time_zone() const { return 0; }
 
+// The location panel's site as it reads a fresh server.ini.
+double panel_ports::latitude() const { return 51.0; }
+
+double panel_ports::longitude() const { return 4.0; }
+
 // The configuration panel's model list follows its settings' model.
 int panel_ports::model_index() const {
     switch (program_.config->settings.scope_type) {

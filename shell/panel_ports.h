@@ -29,6 +29,8 @@ public:
     int focus_speeds() const override;
     bool set_location(double latitude, double longitude, double time_zone, double now) override;
     int time_zone() const override;
+    double latitude() const override;
+    double longitude() const override;
     int model_index() const override;
     std::string model_text() const override;
 

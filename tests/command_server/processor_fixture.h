@@ -27,15 +27,25 @@ struct fake_panels final : server_panels, link_panels {
     std::vector<bool> connect_group_calls;
     int disconnects = 0;
     std::string model = "AutoStar";
+    int index = 1;
     int speeds = 2;
+    int zone = 0;
+    double site_latitude = 51.0;
+    double site_longitude = 4.0;
+    std::vector<std::vector<double>> locations_set; // latitude, longitude, time zone
 
     void change_panel(bool on) override { change_panel_calls.push_back(on); }
     void enable_connect_group(bool enabled) override { connect_group_calls.push_back(enabled); }
     void disconnect_from_scope() override { ++disconnects; }
     int focus_speeds() const override { return speeds; }
-    bool set_location(double, double, double, double) override { return true; }
-    int time_zone() const override { return 0; }
-    int model_index() const override { return 1; }
+    bool set_location(double lat, double lon, double time_zone, double) override {
+        locations_set.push_back({lat, lon, time_zone});
+        return true;
+    }
+    int time_zone() const override { return zone; }
+    double latitude() const override { return site_latitude; }
+    double longitude() const override { return site_longitude; }
+    int model_index() const override { return index; }
     std::string model_text() const override { return model; }
 
     void show_position() override {}
@@ -57,6 +67,7 @@ struct recording_teller final : scope_teller {
         return answer ? answer(operation, result) : real_.tell(operation, result);
     }
     bool connected() const override { return real_.connected(); }
+    std::string last_answer() const override { return real_.last_answer(); }
 
 private:
     scope_teller& real_;
