@@ -1,6 +1,7 @@
 // A copy of one control's properties, taken on the model thread the moment
 // something changed, so that the view thread can show it without ever reading
 // the model. One flat record serves every kind; fields a kind lacks stay default.
+// Each kind's adapter (control_adapter.h) fills in its own fields.
 #pragma once
 
 #include <string>

@@ -2,20 +2,11 @@
 
 #include <QApplication>
 #include <QFont>
-#include <cstdlib>
 #include <thread>
 
 #include "qt_view/desktop_view.h"
 
 namespace qt_view {
-
-bool display_available() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) return true;
-    }
-    return false;
-}
 
 void use_program_look() {
     // Its small margins leave the captions of narrow buttons whole.

@@ -6,9 +6,6 @@
 
 namespace qt_view {
 
-// Whether there is a desktop to show windows on: an X11 or Wayland display.
-bool display_available();
-
 // Shows the toolkit's windows and runs until the model's event loop quits
 // (the main window closed); answers the exit status. The toolkit's loop
 // must not be running yet; it runs on its own thread meanwhile and this

@@ -23,7 +23,8 @@ for layer in "$@"; do
     file=${hit%%:*}
     rest=${hit#*:}
     line=${rest%%:*}
-    target=$(sed -E 's/.*#include "([^/"]+)\/.*/\1/' <<<"$rest")
+    target=${rest#*\"}
+    target=${target%%/*}
     [ -d "$source_dir/$target" ] || continue
     case " ${allowed[$layer]} " in
       *" $target "*) ;;

@@ -5,5 +5,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/build_release.sh
+scripts/build_release.sh desktop
 exec build/release/shell/orb_server --dir build/run "$@"

@@ -1,11 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, when any is
-# missing. Runs as root on Debian 12.
+# Installs the Debian packages a command needs, when any is missing. Runs as
+# root on Debian 12.
+#   install_deps.sh server    building and running the headless server (no Qt)
+#   install_deps.sh desktop   and its windows: Qt 6 and the panels' font
+#   install_deps.sh test      and the test suite, the desktop view's included
 set -euo pipefail
 
+server=(g++ cmake ninja-build make pkg-config)
 # Qt 6 for the desktop view (its tests run on Qt's offscreen platform, so no
 # display is needed); Liberation Sans has the widths the panels were drawn for.
-packages=(g++ cmake ninja-build make pkg-config libgtest-dev libgmock-dev qt6-base-dev fonts-liberation2)
+desktop=(qt6-base-dev fonts-liberation2)
+tests=(libgtest-dev libgmock-dev)
+
+case "${1:-}" in
+  server) packages=("${server[@]}") ;;
+  desktop) packages=("${server[@]}" "${desktop[@]}") ;;
+  test) packages=("${server[@]}" "${desktop[@]}" "${tests[@]}") ;;
+  *) echo "usage: $0 server|desktop|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -5,5 +5,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/build_release.sh
+scripts/build_release.sh server
 exec build/release/shell/orb_server --headless --dir build/run --listen 127.0.0.1:8383 "$@"

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install_deps.sh
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORB_TESTS=ON -DORB_SANITIZE=ON
+scripts/install_deps.sh test
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORB_TESTS=ON -DORB_SANITIZE=ON -DORB_QT=ON
 cmake --build build/test -j "$(nproc)"
 ctest --test-dir build/test --output-on-failure -j "$(nproc)"

@@ -1,7 +1,7 @@
 // orb_server: the telescope server's entry point. Reads the command line,
 // builds the program, runs its event loop (on this thread headless, beside
-// the desktop's windows otherwise), and turns SIGINT and SIGTERM into the
-// main window's close request.
+// the desktop's windows otherwise, which the view module loaded only then
+// shows), and turns SIGINT and SIGTERM into the main window's close request.
 #include <atomic>
 #include <csignal>
 #include <filesystem>
@@ -13,7 +13,7 @@
 
 #include "platform/clock.h"
 #include "platform/nonblocking_line_writer.h"
-#include "qt_view/desktop.h"
+#include "shell/desktop_module.h"
 #include "shell/program.h"
 
 namespace {
@@ -112,10 +112,18 @@ int main(int argc, char** argv) {
         std::cerr << usage;
         return 2;
     }
-    if (!parsed.headless && !qt_view::display_available()) {
-        std::cerr << "orb_server: the windows need a display (DISPLAY or WAYLAND_DISPLAY is not set); "
-                     "start it on the desktop, or with --headless\n";
-        return 1;
+    view_module view;
+    if (!parsed.headless) {
+        if (!display_available()) {
+            std::cerr << "orb_server: the windows need a display (DISPLAY or WAYLAND_DISPLAY is not set); "
+                         "start it on the desktop, or with --headless\n";
+            return 1;
+        }
+        view = load_view_module(executable_dir());
+        if (!view.run) {
+            std::cerr << view.error << "\n";
+            return 1;
+        }
     }
 
     // Every thread made from here on leaves these signals to the watcher.
@@ -147,7 +155,7 @@ int main(int argc, char** argv) {
         program.network->listen_on(parsed.listen.substr(0, colon), parsed.listen.substr(colon + 1));
     }
     if (parsed.headless) program.kit().loop().run();
-    else qt_view::run_desktop(program.kit(), argc, argv);
+    else view.run(&program.kit(), argc, argv);
     say("orb_server: closed");
     return 0;
 }

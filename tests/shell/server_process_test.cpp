@@ -3,112 +3,29 @@
 #include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <string>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 #include "settings/settings_file.h"
 #include "tests/fixtures/tcp_test_client.h"
+#include "tests/fixtures/server_process.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// A running orb_server whose standard output the test reads line by line.
-class server_process {
-public:
-    // pipe_size: what standard output holds before it is full (0: the
-    // system's default).
-    explicit server_process(const std::string& program_dir, std::vector<std::string> more_args = {},
-                            int pipe_size = 0) {
-        int pipe_ends[2];
-        if (::pipe(pipe_ends) != 0) throw std::runtime_error("pipe");
-        if (pipe_size > 0) ::fcntl(pipe_ends[1], F_SETPIPE_SZ, pipe_size);
-        std::vector<std::string> args{ORB_SERVER_PATH, "--headless", "--dir", program_dir};
-        args.insert(args.end(), more_args.begin(), more_args.end());
-        std::vector<char*> argv;
-        for (std::string& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(pipe_ends[1], STDOUT_FILENO);
-            ::close(pipe_ends[0]);
-            ::execv(ORB_SERVER_PATH, argv.data());
-            ::_exit(127);
-        }
-        ::close(pipe_ends[1]);
-        output_ = pipe_ends[0];
-    }
-    ~server_process() {
-        if (pid_ > 0 && !exited_) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        ::close(output_);
-    }
-
-    // Reads until a line holding `text` arrives; false after `limit`.
-    bool wait_for(const std::string& text, std::chrono::milliseconds limit = 10s) {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (seen_.find(text) == std::string::npos) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                end - std::chrono::steady_clock::now());
-            pollfd ready{output_, POLLIN, 0};
-            if (left.count() <= 0 || ::poll(&ready, 1, int(left.count())) <= 0) return false;
-            char buffer[512];
-            const ssize_t n = ::read(output_, buffer, sizeof buffer);
-            if (n <= 0) return false;
-            seen_.append(buffer, std::size_t(n));
-        }
-        return true;
-    }
-
-    // Reads what the server has written so far, without waiting for more.
-    void take_what_is_there() {
-        pollfd ready{output_, POLLIN, 0};
-        char buffer[4096];
-        while (::poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN)) {
-            const ssize_t n = ::read(output_, buffer, sizeof buffer);
-            if (n <= 0) return;
-            seen_.append(buffer, std::size_t(n));
-        }
-    }
-
-    void signal(int number) { ::kill(pid_, number); }
-
-    // The exit status, or -1 when it has not exited within `limit`.
-    int wait_exit(std::chrono::milliseconds limit = 10s) {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < end) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                exited_ = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            pollfd nothing{-1, 0, 0};
-            ::poll(&nothing, 0, 10);
-        }
-        return -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int output_ = -1;
-    bool exited_ = false;
-    std::string seen_;
-};
+server_process headless(const temp_dir& dir) {
+    return server_process(ORB_SERVER_PATH, {"--headless", "--dir", dir.path()});
+}
 
 TEST(server_process, starts_headless_and_saves_its_settings_on_sigterm) {
     temp_dir dir;
-    server_process server(dir.path());
+    server_process server = headless(dir);
     ASSERT_TRUE(server.wait_for("running headless"));
     server.signal(SIGTERM);
     EXPECT_EQ(server.wait_exit(), 0);
@@ -121,7 +38,7 @@ TEST(server_process, a_second_signal_ends_it_when_the_settings_cannot_be_saved) 
     temp_dir dir;
     dir.write("server.ini", "[config]\nscope_type=2\n");
     std::filesystem::permissions(dir.file("server.ini"), std::filesystem::perms::owner_read);
-    server_process server(dir.path());
+    server_process server = headless(dir);
     ASSERT_TRUE(server.wait_for("running headless"));
     server.signal(SIGINT);
     ASSERT_TRUE(server.wait_for("Unable to write to " + dir.file("server.ini")));
@@ -129,6 +46,20 @@ TEST(server_process, a_second_signal_ends_it_when_the_settings_cannot_be_saved) 
     server.signal(SIGTERM);
     EXPECT_EQ(server.wait_exit(), 0);
     EXPECT_EQ(dir.read("server.ini"), "[config]\nscope_type=2\n");
+}
+
+// A box at the mount never shows a window: its server loads no Qt library.
+TEST(server_process, a_headless_server_maps_no_qt_library) {
+    temp_dir dir;
+    server_process server(ORB_SERVER_PATH, {"--headless", "--dir", dir.path(), "--listen", "127.0.0.1:0"});
+    ASSERT_TRUE(server.wait_for("running headless"));
+    ASSERT_TRUE(server.wait_for("Server started"));
+    const std::string mapped = server.memory_map();
+    ASSERT_NE(mapped.find("libc"), std::string::npos) << mapped;
+    EXPECT_EQ(mapped.find("/libQt"), std::string::npos) << mapped;
+    EXPECT_EQ(mapped.find("orb_qt_view"), std::string::npos) << mapped;
+    server.signal(SIGTERM);
+    EXPECT_EQ(server.wait_exit(), 0);
 }
 
 // A port on 127.0.0.1 that nothing listens on just now.
@@ -151,7 +82,9 @@ TEST(server_process, standard_output_that_nobody_reads_never_stops_the_server_no
     // standard output, which holds one page here.
     dir.write("server.ini", "[network]\nmessage_logging=1\n");
     const int port = free_port();
-    server_process server(dir.path(), {"--listen", "127.0.0.1:" + std::to_string(port)}, 4096);
+    server_process server(ORB_SERVER_PATH,
+                          {"--headless", "--dir", dir.path(), "--listen", "127.0.0.1:" + std::to_string(port)}, {},
+                          4096);
     ASSERT_TRUE(server.wait_for("Server running"));
 
     // From here on nobody reads the server's output until said so.
