@@ -93,6 +93,8 @@ void Tscope_network::listen_on(const std::string& address, const std::string& po
         ip_comboChange();
 }
 
+void Tscope_network::serve_lx200_on(const std::string& address, int port) { lx200_option_ = {address, port}; }
+
 void Tscope_network::refuse_client(std::size_t refused) {
     logger.update_status_log("Client refused : " + std::to_string(line_server::max_clients) +
                           " clients connected already (" + std::to_string(refused) + " refused so far)",

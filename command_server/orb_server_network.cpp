@@ -89,6 +89,7 @@ void Tscope_network::build_window() {
 
 void Tscope_network::load_own_settings(const ini_file& file) {
     logger.message_logging = file.read_bool(network_section, "message_logging", false);
+    lx200.load(file);
 }
 
 void Tscope_network::save_own_settings(ini_file& file) {

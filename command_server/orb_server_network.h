@@ -7,11 +7,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "command_server/command_processor.h"
 #include "command_server/line_server.h"
+#include "command_server/lx200_settings.h"
 #include "command_server/server_panels.h"
 #include "command_server/status_logger.h"
 #include "forms/forms.h"
@@ -71,6 +74,12 @@ public:
     // ---- what the panel owns ----
     status_logger logger;
     command_processor processor;
+    // The LX200 endpoint's keys (section "lx200"), served while the network is on.
+    lx200_settings lx200;
+    // The start-up option --lx200: serve LX200 clients on this address and
+    // port while the network is on, whatever the keys say (and without
+    // changing them).
+    void serve_lx200_on(const std::string& address, int port);
 
     bool disk_logging = false;
     std::int32_t address_count = 0;
@@ -88,4 +97,5 @@ private:
     Tscope_comms& comms_;
     server_panels& panels_;
     line_server server_;
+    std::optional<std::pair<std::string, int>> lx200_option_;
 };

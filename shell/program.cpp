@@ -42,7 +42,10 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     main.set_save_order({network.get(), control.get(), focus.get(), info.get(), comms.get(),
                          config.get(), observer.get(), tracking.get(), search.get(), sun.get(),
                          moon.get(), planets.get(), catalogs.get(), about.get()});
-    main.save_other_sections = [this](ini_file& file) { comms->link.serial_devices.save(file); };
+    main.save_other_sections = [this](ini_file& file) {
+        comms->link.serial_devices.save(file);
+        network->lx200.save(file);
+    };
     main.on_close_query = [this](bool& can_close) { can_close = kill(); };
     main.on_close = [this] {
         ended_ = true;
