@@ -1,8 +1,10 @@
 // A remote client on a real scope (the fake LX200 behind the real termios
 // code) over real sockets: the focus panel's timer ends a client's focus
-// run as it ends a local one, and "play" and "get_info" report the
-// run as it ends a local one, "play" and "get_info" report the
-// configuration panel's model and the focus panel's speeds, and Switch HPP shows what the scope reports.
+// run as it ends a local one; "play" and "get_info" report the
+// configuration panel's model and the focus panel's speeds; Switch HPP
+// shows the precision the scope reports.
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
