@@ -33,23 +33,23 @@ Tscope_about::Tscope_about(forms::toolkit& kit, panel_host& host)
         top += 16;
     }
 
+    // The view paints a label's colour behind its text, so the headings
+    // stand apart by their place rather than in grey.
     struct credit {
         forms::label& label;
         const char* text;
-        bool grey;
         int left;
     };
     const credit credits[] = {
-        {message_label_1, "Design and programming by", true, 48},
-        {designer_label, "the ORB server developers", false, 64},
-        {message_label_2, "Specifications and Research by", true, 48},
-        {researcher_label, "the ORB server project", false, 64},
-        {web_label, "Serves Meade LX200 and AutoStar scopes on TCP port 8383", true, 8},
+        {message_label_1, "Design and programming by", 48},
+        {designer_label, "the ORB server developers", 64},
+        {message_label_2, "Specifications and Research by", 48},
+        {researcher_label, "the ORB server project", 64},
+        {web_label, "Serves Meade LX200 and AutoStar scopes on TCP port 8383", 8},
     };
     top = 78;
     for (const credit& c : credits) {
         c.label.set_caption(c.text);
-        if (c.grey) c.label.set_colour(forms::colours::grey);
         c.label.set_bounds({c.left, top, 320 - c.left, 13});
         top += 15;
     }

@@ -19,7 +19,7 @@ Tscope_catalogs::Tscope_catalogs(forms::toolkit& kit, panel_host& host)
 
     item_group.set_caption("Item Group");
     item_group.set_bounds({4, 84, 240, 112});
-    const forms::rect headings[] = {{8, 18, 48, 13}, {60, 18, 58, 13}, {122, 18, 70, 13}, {184, 18, 52, 13}};
+    const forms::rect headings[] = {{8, 18, 46, 13}, {54, 18, 56, 13}, {110, 18, 68, 13}, {176, 18, 62, 13}};
     forms::label* labels[] = {&visible_label, &ra_label, &Label1, &Label2};
     const char* captions[] = {"Visible", "Right Asc", "Declination", "Magnitude"};
     for (int i = 0; i < 4; ++i) {
@@ -29,9 +29,9 @@ Tscope_catalogs::Tscope_catalogs(forms::toolkit& kit, panel_host& host)
     }
     visible_edit.set_colour(forms::colours::red);
     visible_edit.set_bounds({12, 34, 33, 21});
-    ra_edit.set_bounds({60, 34, 57, 21});
-    dec_edit.set_bounds({122, 34, 57, 21});
-    magnitude_edit.set_bounds({184, 34, 49, 21});
+    ra_edit.set_bounds({54, 34, 52, 21});
+    dec_edit.set_bounds({110, 34, 60, 21});
+    magnitude_edit.set_bounds({176, 34, 56, 21});
     goto_button.set_caption("GOTO");
     goto_button.set_font({"", 14, true});
     goto_button.set_bounds({12, 62, 221, 41});
