@@ -116,7 +116,7 @@ std::string command_processor::process_input(std::string* connection, std::uniqu
             break;
         }
     const bool claim = found && (found->run == &command_processor::play || found->run == &command_processor::bored);
-    if (!claim && !client_playing && !local_control)
+    if (!claim && !client_playing && !local_control && !safety_stop_)
         reply_text = "fail";
     else if (found)
         (this->*found->run)(parsed.name);

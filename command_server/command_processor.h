@@ -47,6 +47,11 @@ public:
     // ---- the local command path ----
     std::uint8_t send_message(const std::string& command, const std::string& failure_text);
     std::uint8_t send_message_check(const std::string& command);
+    // send_message_check for a stop that ends a run the scope was already
+    // given (the focus panel's timer): it passes the gate even when the
+    // client that started the run has given control back meanwhile, so the
+    // run never goes on for want of a claim.
+    std::uint8_t send_safety_stop(const std::string& command);
     void get_option_value(std::string_view name, std::string& value) const;
     bool get_float(std::string_view name, double& value) const;
     bool get_integer(std::string_view name, std::int32_t& value) const;
@@ -111,4 +116,5 @@ private:
     std::string reply_values_;
     // The precision the scope reported last ("connect", "switch_precision").
     bool scope_high_precision_ = true;
+    bool safety_stop_ = false;
 };

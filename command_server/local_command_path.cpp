@@ -36,6 +36,15 @@ std::uint8_t command_processor::send_message_check(const std::string& command) {
     return send_message(command, "No response from server");
 }
 
+std::uint8_t command_processor::send_safety_stop(const std::string& command) {
+    safety_stop_ = true;
+    struct reset {
+        bool& flag;
+        ~reset() { flag = false; }
+    } at_end{safety_stop_};
+    return send_message_check(command);
+}
+
 void command_processor::get_option_value(std::string_view name, std::string& value) const {
     value.clear();
     if (!has_options) return;

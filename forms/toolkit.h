@@ -45,6 +45,9 @@ public:
     void set_active_form(form* f) { active_ = f; }
 
     // ---- message boxes and help ----
+    // The program's own name for itself, as message boxes are titled.
+    const std::string& application_title() const { return application_title_; }
+    void set_application_title(std::string title) { application_title_ = std::move(title); }
     void show_message(const std::string& text);
     // The topic of `keyword` in the help file; nothing for an empty keyword.
     void show_help(const std::string& keyword);
@@ -67,6 +70,7 @@ private:
     int notifying_ = 0; // observers forgotten meanwhile are removed afterwards
     std::vector<form*> forms_;
     form* active_ = nullptr;
+    std::string application_title_;
     std::string help_file_;
     notification_log log_;
     notification_sink* sink_ = nullptr;

@@ -21,7 +21,9 @@ void use_program_look() {
 
 int run_desktop(forms::toolkit& kit, int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("ORB Server");
+    // The task bar groups and names the windows by the program's title.
+    if (!kit.application_title().empty())
+        QApplication::setApplicationName(QString::fromStdString(kit.application_title()));
     // Hidden panels are not closed windows: only the model ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
     use_program_look();

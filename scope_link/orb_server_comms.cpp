@@ -75,6 +75,10 @@ void Tscope_comms::build_window() {
     interval_edit.on_change = [this] { interval_editChange(); };
 }
 
+void Tscope_comms::reload_command_set() {
+    read_escape_scopes(operations.commands, host().program_dir(), settings_.scope_type);
+}
+
 void Tscope_comms::timeout_editChange() { link.set_timeout(timeout_edit.text()); }
 
 void Tscope_comms::interval_editChange() { link.set_interval(interval_edit.text()); }
@@ -96,7 +100,7 @@ void Tscope_comms::load_own_settings(const ini_file& file) {
     file_logging = file.read_bool(comms_section, "file_logging", false);
     // "message_logging" is not read back: appending to a log file is switched
     // on by the user in each run (the network panel's Disk button).
-    read_escape_scopes(operations.commands, host().program_dir(), settings_.scope_type);
+    reload_command_set();
     link.serial_devices.load(file);
 }
 
@@ -110,7 +114,9 @@ void Tscope_comms::save_own_settings(ini_file& file) {
     file.write_string(comms_section, "stopbits", stop_bits_edit.text());
     file.write_integer(comms_section, "top", top());
     file.write_integer(comms_section, "left", left());
-    file.write_bool(comms_section, "message_logging", log.log_to_file);
+    // Always off in the file: appending to orb.log is the user's choice in
+    // each run, never carried over to the next.
+    file.write_bool(comms_section, "message_logging", false);
     file.write_bool(comms_section, "io_logging", ports.io_logging);
     file.write_bool(comms_section, "file_logging", file_logging);
 }

@@ -41,6 +41,10 @@ public:
     forms::combo_box timeout_edit{"timeout_edit", &port_group};
     forms::combo_box interval_edit{"interval_edit", &port_group};
 
+    // Discards the command table and loads the command set of the model
+    // configured now (after "make ini files").
+    void reload_command_set();
+
     void timeout_editChange();
     void interval_editChange();
     // The lists as the link takes them when connect opens the port.

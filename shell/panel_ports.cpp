@@ -11,10 +11,17 @@ void panel_ports::stop_search_timer() {}
 // The slew panel is not built yet: the scope has no name of its own.
 std::string panel_ports::scope_name() const { return {}; }
 
-// The focus panel is not built yet: its initial speeds and limits.
-focus_limits panel_ports::focus_settings() const { return {}; }
+focus_limits panel_ports::focus_settings() const {
+    const Tscope_focus& focus = *program_.focus;
+    return {focus.focus_speeds, focus.min_timeout, focus.max_timeout};
+}
 
-void panel_ports::enable_focus_timer(int) {}
+// Whoever sent the focus command, a panel or a remote client, the panel's
+// timer ends the run.
+void panel_ports::enable_focus_timer(int run_time) {
+    program_.focus->timeout = run_time;
+    program_.focus->enable_focus_timer();
+}
 
 // The slew panel is not built yet: it has no buttons to switch.
 void panel_ports::change_panel(bool) {}
@@ -24,31 +31,20 @@ void panel_ports::enable_connect_group(bool) {}
 // The slew panel's disconnect action, as that panel will send it.
 void panel_ports::disconnect_from_scope() { program_.network->processor.send_message_check("disconnect"); }
 
-int panel_ports::focus_speeds() const { return focus_settings().focus_speeds; }
+int panel_ports::focus_speeds() const { return program_.focus->focus_speeds; }
 
-// The location panel is not built yet: every site is taken, in time zone 0.
-bool panel_ports::set_location(double, double, double, double) { return true; }
-
-int panel_ports::time_zone() const { return 0; }
-
-// The location panel's site as it reads a fresh server.ini.
-double panel_ports::latitude() const { return 51.0; }
-
-double panel_ports::longitude() const { return 4.0; }
-
-// The configuration panel's model list follows its settings' model.
-int panel_ports::model_index() const {
-    switch (program_.config->settings.scope_type) {
-    case configuration_settings::lx200: return 0;
-    case configuration_settings::autostar: return 1;
-    default: return -1;
-    }
+bool panel_ports::set_location(double latitude, double longitude, double time_zone, double now) {
+    return program_.observer->set_location(latitude, longitude, time_zone, now);
 }
 
-std::string panel_ports::model_text() const {
-    switch (model_index()) {
-    case 0: return "LX200";
-    case 1: return "AutoStar";
-    default: return {};
-    }
-}
+int panel_ports::time_zone() const { return program_.observer->time_zone; }
+
+double panel_ports::latitude() const { return program_.observer->latitude; }
+
+double panel_ports::longitude() const { return program_.observer->longitude; }
+
+// The configuration panel's model list: the entry chosen (-1 when the
+// text is none of them) and the text it shows.
+int panel_ports::model_index() const { return program_.config->model_list.item_index(); }
+
+std::string panel_ports::model_text() const { return program_.config->model_list.text(); }

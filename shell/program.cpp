@@ -4,6 +4,7 @@
 
 orb_program::orb_program(const program_clock& clock, std::string program_dir)
     : kit_(clock), program_dir_(std::move(program_dir)) {
+    kit_.set_application_title("Network Server");
     kit_.set_help_file("orb.hlp");
     // A handler or timer that fails is shown to the user and the program goes
     // on; a failing request only closes its client.
@@ -13,11 +14,11 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     });
     scope_object = std::make_unique<tscope_object>();
     main_window = std::make_unique<Tscope>(kit_, program_dir_);
-    config = std::make_unique<Tscope_config>(kit_, *main_window);
+    config = std::make_unique<Tscope_config>(kit_, *main_window, *scope_object);
     comms = std::make_unique<Tscope_comms>(kit_, *main_window, config->settings, serial_device_,
                                            *scope_object);
     control = std::make_unique<Tscope_control>(kit_, *main_window);
-    focus = std::make_unique<Tscope_focus>(kit_, *main_window);
+    focus = std::make_unique<Tscope_focus>(kit_, *main_window, config->settings);
     info = std::make_unique<Tscope_info>(kit_, *main_window);
     observer = std::make_unique<Tscope_observer>(kit_, *main_window);
     search = std::make_unique<Tscope_search>(kit_, *main_window);
@@ -26,6 +27,11 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     // processor's failure mark, and the panels.
     comms->ports.wire(network->processor, panel_ports_);
     tracking = std::make_unique<Tscope_tracking>(kit_, *main_window);
+    // Panels made before the windows they call.
+    config->network.wire(network->processor);
+    config->comms.wire(*comms);
+    focus->network.wire(network->processor);
+    tracking->network.wire(network->processor);
     about = std::make_unique<Tscope_about>(kit_, *main_window);
     sun = std::make_unique<Tscope_sun>(kit_, *main_window);
     moon = std::make_unique<Tscope_moon>(kit_, *main_window);

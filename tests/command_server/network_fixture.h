@@ -23,18 +23,24 @@
 struct network_fixture : ::testing::Test {
     steady_clock_source clock;
     temp_dir dir;
-    std::unique_ptr<orb_program> program = make_program(dir, clock);
-    configuration_settings& settings = program->config->settings;
-    Tscope_network* network = program->network.get();
+    std::unique_ptr<orb_program> program;
+    configuration_settings& settings;
+    Tscope_network* network;
     std::thread model;
 
-    static std::unique_ptr<orb_program> make_program(temp_dir& dir, const program_clock& clock) {
-        // The test scope, with the AutoStar command set.
-        dir.write("server.ini", "[config]\nscope_enabled=0\nscope_type=2\n");
+    // The test scope, with the AutoStar command set.
+    static constexpr const char* test_scope = "[config]\nscope_enabled=0\nscope_type=2\n";
+
+    static std::unique_ptr<orb_program> make_program(temp_dir& dir, const program_clock& clock,
+                                                     const std::string& ini) {
+        dir.write("server.ini", ini);
         return std::make_unique<orb_program>(clock, dir.path());
     }
 
-    network_fixture() {
+    // The program starts from this server.ini.
+    explicit network_fixture(const std::string& ini = test_scope)
+        : program(make_program(dir, clock, ini)), settings(program->config->settings),
+          network(program->network.get()) {
         // Only the loopback address, whatever the host has.
         network->host_addresses = [] { return std::vector<std::string>{}; };
         network->refresh_ip_list();
