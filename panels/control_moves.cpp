@@ -120,9 +120,22 @@ void Tscope_control::update_edit_boxes() {
     move_degrees_edit.set_text(format_general_number(move_degrees));
     move_minutes_edit.set_text(format_general_number(move_minutes));
     move_seconds_edit.set_text(format_general_number(move_seconds));
+    set_move_spins();
+}
+
+// The spins show the whole parts; their handlers stay out meanwhile, or they
+// would read those whole numbers back and drop the stored fractions.
+void Tscope_control::set_move_spins() {
+    bool* guards[] = {&move_degrees_changing_, &move_minutes_changing_, &move_seconds_changing_};
+    bool before[3];
+    for (int i = 0; i < 3; ++i) {
+        before[i] = *guards[i];
+        *guards[i] = true;
+    }
     move_degrees_up_down.set_position(whole_part(move_degrees));
     move_minutes_up_down.set_position(whole_part(move_minutes));
     move_seconds_up_down.set_position(whole_part(move_seconds));
+    for (int i = 0; i < 3; ++i) *guards[i] = before[i];
 }
 
 void Tscope_control::window_trackChange() {

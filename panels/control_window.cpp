@@ -189,13 +189,10 @@ void Tscope_control::load_own_settings(const ini_file& file) {
     window_track.set_position(int(std::trunc(window_percent)) / 2);
     degrees_edit.set_text(format_general_number(window_percent));
     update_degrees();
-    // The edits first: setting a spin runs the handler that reads all three.
     move_degrees_edit.set_text(format_general_number(move_degrees));
     move_minutes_edit.set_text(format_general_number(move_minutes));
     move_seconds_edit.set_text(format_general_number(move_seconds));
-    move_degrees_up_down.set_position(int(move_degrees));
-    move_minutes_up_down.set_position(int(move_minutes));
-    move_seconds_up_down.set_position(int(move_seconds));
+    set_move_spins();
     if (move_method == 0)
         window_move_button.set_down(true);
     else

@@ -15,7 +15,6 @@
 bool Tscope_info::read_capabilities(std::string& name) {
     command_processor& processor = peers_.processor();
     Tscope_control& control = peers_.control();
-    if (processor.send_message_check("get_info") != command_processor::success) return false;
     if (!processor.get_string("name", name)) return false;
     if (!processor.get_boolean("can_goto", control.can_goto)) return false;
     if (!processor.get_boolean("can_sync", control.can_sync)) return false;
@@ -30,6 +29,13 @@ bool Tscope_info::read_capabilities(std::string& name) {
 }
 
 void Tscope_info::get_info() {
+    if (peers_.processor().send_message_check("get_info") == command_processor::success)
+        take_capabilities();
+    else
+        peers_.control().scope_name = "unknown scope";
+}
+
+void Tscope_info::take_capabilities() {
     std::string name;
     Tscope_control& control = peers_.control();
     if (read_capabilities(name))

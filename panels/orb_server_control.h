@@ -139,6 +139,7 @@ private:
     void slew(direction which);
     void move_distance(const std::string& direction_word);
     void update_degrees();
+    void set_move_spins();
     void paint_lamp(forms::colour colour);
     void show_again_if_focused();
     // Runs body unless the same spin's handler is already running.

@@ -60,6 +60,9 @@ public:
     void show_info();
     void get_ra_dec();
     void get_az_alt();
+    // The second half of get_info: the values of the reply just received
+    // into the panels, the scope's name last.
+    void take_capabilities();
 
     // ---- the handlers ----
     void get_ra_dec_buttonClick();
