@@ -77,9 +77,9 @@ void Tscope_control::build_window() {
     move_window_group.set_caption("Move by window");
     move_window_group.set_bounds({160, 8, 144, 68});
     window_track.set_bounds({8, 16, 128, 22});
-    place_label(window_label, "Percentage of window", {8, 44, 84, 13});
+    place_label(window_label, "Percentage of window", {6, 44, 104, 13});
     degrees_edit.set_text("80");
-    degrees_edit.set_bounds({100, 40, 36, 21});
+    degrees_edit.set_bounds({110, 40, 28, 21});
 
     move_units_group.set_caption("Move by units");
     move_units_group.set_bounds({160, 80, 144, 68});
