@@ -56,19 +56,19 @@ const std::vector<command_processor::command>& command_processor::dispatch_table
         {"lunar_tracking", &command_processor::tracking},
         {"default_tracking", &command_processor::tracking},
         {"stopped", &command_processor::stopped},
-        {"move_screen_down", &command_processor::not_yet},
-        {"move_screen_up", &command_processor::not_yet},
-        {"move_screen_left", &command_processor::not_yet},
-        {"move_screen_right", &command_processor::not_yet},
-        {"move_left", &command_processor::not_yet},
-        {"move_right", &command_processor::not_yet},
-        {"move_up", &command_processor::not_yet},
-        {"move_down", &command_processor::not_yet},
-        {"break_out", &command_processor::not_yet},
-        {"fall_in", &command_processor::not_yet},
-        {"clockwise", &command_processor::not_yet},
-        {"counter", &command_processor::not_yet},
-        {"reset_search", &command_processor::not_yet},
+        {"move_screen_down", &command_processor::move_screen},
+        {"move_screen_up", &command_processor::move_screen},
+        {"move_screen_left", &command_processor::move_screen},
+        {"move_screen_right", &command_processor::move_screen},
+        {"move_left", &command_processor::move_distance},
+        {"move_right", &command_processor::move_distance},
+        {"move_up", &command_processor::move_distance},
+        {"move_down", &command_processor::move_distance},
+        {"break_out", &command_processor::break_out},
+        {"fall_in", &command_processor::fall_in},
+        {"clockwise", &command_processor::walk_ring},
+        {"counter", &command_processor::walk_ring},
+        {"reset_search", &command_processor::reset_search},
     };
     return table;
 }
@@ -80,6 +80,11 @@ void command_processor::clear_options() {
 }
 
 std::string command_processor::process_input(std::string* connection, std::unique_ptr<tscope_object>& result) {
+    struct depth_guard {
+        int& depth;
+        explicit depth_guard(int& d) : depth(++d) {}
+        ~depth_guard() { --depth; }
+    } guard(depth_);
     op_result.reset();
     reply_text = "ok";
     reply_values_.clear();
@@ -355,10 +360,4 @@ void command_processor::stopped(const std::string&) {
     }
     add_reply_value("moving", truth(op_result->moving), true);
     set_reply_values();
-}
-
-// The motion and search families are not part of this build yet.
-void command_processor::not_yet(const std::string& word) {
-    update_status_log_header(word);
-    update_status_log_failed();
 }

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "command_server/motion_geometry.h"
+#include "command_server/search_pattern.h"
 #include "command_server/server_panels.h"
 #include "command_server/status_logger.h"
 #include "scope_link/link_ports.h"
@@ -64,6 +66,15 @@ public:
     void update_status_log_failed() override;
     bool update_status_log_failed_check();
 
+    // ---- the motion and search commands ----
+    // One window step, as the screen moves and the search pattern make it.
+    void step(window_step which);
+    // Starts the search afresh at the telescope's position; also run when
+    // the network panel is made.
+    void reset_search_state();
+    // The search panel's Clock and Anti pictures for the side walked now.
+    void change_button(ring_side side);
+
     // ---- state ----
     std::string request_text;
     std::string reply_text;
@@ -77,6 +88,8 @@ public:
     std::unique_ptr<tscope_object> op_result;
     std::unique_ptr<tscope_object> last_result;
     std::int32_t ring_count = 0;
+    declination_factor factor;
+    search_pattern search;
 
     // Results of the local command path.
     static constexpr std::uint8_t success = 1;
@@ -107,7 +120,30 @@ private:
     void stop(const std::string& word);
     void tracking(const std::string& word);
     void stopped(const std::string& word);
-    void not_yet(const std::string& word);
+    void move_screen(const std::string& word);
+    void move_distance(const std::string& word);
+    void reset_search(const std::string& word);
+    void break_out(const std::string& word);
+    void fall_in(const std::string& word);
+    void walk_ring(const std::string& word);
+
+    // The position the scope reports now; false (the reply the failure
+    // text) when it cannot be read.
+    bool read_position(double& ra, double& dec);
+    // Sends the target; a refused one clears the slew panel's busy flag.
+    bool go_to_target(double ra, double dec);
+
+    // What a request owns while it runs, kept aside while a panel sends one
+    // of its own from inside it (an altitude guard's stop during a move).
+    struct request_state {
+        std::string request_text, reply_text, reply_values;
+        std::vector<std::string> option_names, option_values;
+        bool has_options = false;
+        std::unique_ptr<tscope_object> op_result;
+        std::int32_t log_indent = 0;
+    };
+    request_state take_request_state();
+    void restore_request_state(request_state&& state);
 
     const configuration_settings& settings_;
     scope_teller& scope_;
@@ -117,4 +153,6 @@ private:
     // The precision the scope reported last ("connect", "switch_precision").
     bool scope_high_precision_ = true;
     bool safety_stop_ = false;
+    // Requests under way: more than one while a panel sends from inside one.
+    int depth_ = 0;
 };

@@ -8,6 +8,13 @@
 #include "text/number_text.h"
 
 std::uint8_t command_processor::send_message(const std::string& command, const std::string& failure_text) {
+    // A panel that sends from inside a request (the information panel's
+    // altitude guard, run when a move ends the poll) must not wipe the
+    // arguments and the reply that request is still working on; the inner
+    // request's values are gone when it returns.
+    const bool nested = depth_ > 0;
+    request_state outer;
+    if (nested) outer = take_request_state();
     log_.log_indent = 0;
     update_status_log_check("send_message >>");
     std::uint8_t result = success;
@@ -29,7 +36,32 @@ std::uint8_t command_processor::send_message(const std::string& command, const s
     }
     update_status_log_check(note);
     update_status_log_check("<< send_message");
+    if (nested) restore_request_state(std::move(outer));
     return result;
+}
+
+command_processor::request_state command_processor::take_request_state() {
+    request_state state;
+    state.request_text = std::move(request_text);
+    state.reply_text = std::move(reply_text);
+    state.reply_values = std::move(reply_values_);
+    state.option_names = std::move(option_names);
+    state.option_values = std::move(option_values);
+    state.has_options = has_options;
+    state.op_result = std::move(op_result);
+    state.log_indent = log_.log_indent;
+    return state;
+}
+
+void command_processor::restore_request_state(request_state&& state) {
+    request_text = std::move(state.request_text);
+    reply_text = std::move(state.reply_text);
+    reply_values_ = std::move(state.reply_values);
+    option_names = std::move(state.option_names);
+    option_values = std::move(state.option_values);
+    has_options = state.has_options;
+    op_result = std::move(state.op_result);
+    log_.log_indent = state.log_indent;
 }
 
 std::uint8_t command_processor::send_message_check(const std::string& command) {

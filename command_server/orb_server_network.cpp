@@ -40,8 +40,11 @@ Tscope_network::Tscope_network(forms::toolkit& kit, panel_host& host,
     processor.last_result.reset();
     logger.log_indent = 0;
     logger.message_logging = false;
+    processor.factor = declination_factor{};
     refresh_ip_list();
     load_settings();
+    // The search starts afresh once the panels can answer: the program
+    // runs processor.reset_search_state() as soon as it has wired them.
 }
 
 // Also at a shut-down that never ran kill: no client thread may outlive the

@@ -84,6 +84,15 @@ const char* stopped_template(int scope_type) {
     return scope_type == configuration_settings::lx200 ? "$valid=#$" : "$valid!#$";
 }
 
+// The built-in test scope's answer, which its model's template must read as
+// stopped: under the AutoStar's template "#" means moving, so a polled move
+// would never end there.
+const char* test_reply(const default_command& row, int scope_type) {
+    return std::string_view(row.section) == "stopped" && scope_type != configuration_settings::lx200
+               ? "|#"
+               : row.test_reply;
+}
+
 const char* reply_default(const default_command& row, int scope_type) {
     return row.layout == valid && std::string_view(row.section) == "stopped"
                ? stopped_template(scope_type)
@@ -122,7 +131,7 @@ void read_record(command_table& table, const ini_file& file, const default_comma
     table.create_command_record(row.name, file.read_string(row.section, "write", row.write),
                                 file.read_bool(row.section, "append", row.append), arg_high,
                                 arg_low, file.read_bool(row.section, "returns", row.returns),
-                                reply_high, reply_low, row.test_reply);
+                                reply_high, reply_low, test_reply(row, scope_type));
 }
 
 void write_section(ini_file& file, const default_command& row, int scope_type) {

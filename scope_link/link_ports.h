@@ -4,8 +4,9 @@
 // link reaches both through link_ports, which also holds the IO switch.
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "panel_base/wired_port.h"
 
 // The focus panel's speed count and run-time limits, as a focus command needs them.
 struct focus_limits {
@@ -51,12 +52,12 @@ public:
     // calls nothing up there before; a call made all the same is a wiring
     // mistake and raises rather than doing nothing.
     void wire(link_status& status, link_panels& panels) {
-        status_ = &status;
-        panels_ = &panels;
+        status_.wire(status);
+        panels_.wire(panels);
     }
 
-    link_status& status() const { return *checked(status_); }
-    link_panels& panels() const { return *checked(panels_); }
+    link_status& status() const { return status_.get(); }
+    link_panels& panels() const { return panels_.get(); }
 
     // An IO message: shown only while the network panel's IO switch is on.
     void update_status_log(const std::string& text) const {
@@ -67,12 +68,6 @@ public:
     bool io_logging = false;
 
 private:
-    template <class T>
-    static T* checked(T* port) {
-        if (!port) throw std::logic_error("the scope link is not wired to the program");
-        return port;
-    }
-
-    link_status* status_ = nullptr;
-    link_panels* panels_ = nullptr;
+    wired_port<link_status> status_{"the scope link's status log"};
+    wired_port<link_panels> panels_{"the scope link's panels"};
 };

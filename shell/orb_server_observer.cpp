@@ -29,32 +29,7 @@ std::int32_t integer_or_zero(const std::string& text) {
     return read ? *read : 0;
 }
 
-bool has_fraction(double value) { return std::trunc(value) != value; }
-
-double fraction(double value) { return value - std::trunc(value); }
-
 } // namespace
-
-void normalise_parts(angle_parts& parts, double limit) {
-    double& d = parts.degrees;
-    double& m = parts.minutes;
-    double& s = parts.seconds;
-    if (d > 0 && d >= limit) d = limit - 1;
-    if (d < 0 && d <= -limit) d = 1 - limit;
-    if (has_fraction(d)) {
-        m = fraction(d) * 60;
-        d = std::trunc(d);
-        s = fraction(m) * 60;
-        m = std::trunc(m);
-    } else if (has_fraction(m)) {
-        s = fraction(m) * 60;
-        m = std::trunc(m);
-    }
-}
-
-double angle_value(const angle_parts& parts) {
-    return parts.degrees + (parts.minutes + parts.seconds / 60) / 60;
-}
 
 Tscope_observer::Tscope_observer(forms::toolkit& kit, panel_host& host)
     : panel_window(kit, host, observer_description()),
@@ -134,12 +109,12 @@ void Tscope_observer::latitude_edit_boxes() { confirm(latitude_row_); }
 void Tscope_observer::longitude_edit_boxes() { confirm(longitude_row_); }
 
 void Tscope_observer::confirm(row& r) {
-    double* parts[3] = {&r.working->degrees, &r.working->minutes, &r.working->seconds};
+    double* parts[3] = {&r.working->units, &r.working->minutes, &r.working->seconds};
     for (int i = 0; i < 3; ++i) {
         double value = 0;
         if (parse_general_number(r.edits[i]->text(), value)) *parts[i] = value;
     }
-    normalise_parts(*r.working, r.limit);
+    *r.working = normalise_parts(*r.working, r.limit);
     *r.field = angle_value(*r.working);
 
     // The row's up-downs are moved to the new whole numbers without

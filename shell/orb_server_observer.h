@@ -8,19 +8,7 @@
 
 #include "forms/forms.h"
 #include "panel_base/panel_window.h"
-
-// Degrees, minutes and seconds as the user typed them, brought into shape
-// with the limit of their row (90 or 360): degrees outside it come just
-// inside (their fraction is lost), a fraction of the degrees or else of the
-// minutes is spread over the parts below, and the rest stays as typed.
-struct angle_parts {
-    double degrees = 0;
-    double minutes = 0;
-    double seconds = 0;
-};
-void normalise_parts(angle_parts& parts, double limit);
-// The parts added as they stand: -10 degrees and 30 minutes are -9.5.
-double angle_value(const angle_parts& parts);
+#include "panels/part_normalisation.h"
 
 class Tscope_observer : public panel_window {
 public:

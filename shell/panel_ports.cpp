@@ -2,14 +2,15 @@
 
 #include "shell/program.h"
 
-// The information panel is not built yet: nothing shows the position.
-void panel_ports::show_position() {}
+void panel_ports::show_position() { program_.info->show_info(); }
 
-// The search panel is not built yet: it has no poll to stop.
-void panel_ports::stop_search_timer() {}
+// A poll that a disconnect or a reply that never came cuts short ends as
+// a stopped scope would end it.
+void panel_ports::stop_search_timer() {
+    if (program_.search->search_timer.enabled()) program_.search->disable_timer();
+}
 
-// The slew panel is not built yet: the scope has no name of its own.
-std::string panel_ports::scope_name() const { return {}; }
+std::string panel_ports::scope_name() const { return program_.control->scope_name; }
 
 focus_limits panel_ports::focus_settings() const {
     const Tscope_focus& focus = *program_.focus;
@@ -23,13 +24,36 @@ void panel_ports::enable_focus_timer(int run_time) {
     program_.focus->enable_focus_timer();
 }
 
-// The slew panel is not built yet: it has no buttons to switch.
-void panel_ports::change_panel(bool) {}
+void panel_ports::change_panel(bool on) { program_.control->change_panel(on); }
 
-void panel_ports::enable_connect_group(bool) {}
+void panel_ports::enable_connect_group(bool enabled) { program_.control->connect_group.set_enabled(enabled); }
 
-// The slew panel's disconnect action, as that panel will send it.
-void panel_ports::disconnect_from_scope() { program_.network->processor.send_message_check("disconnect"); }
+void panel_ports::disconnect_from_scope() { program_.control->disconnect_from_scope(); }
+
+std::string panel_ports::north_label() const { return program_.control->north_label.caption(); }
+
+std::string panel_ports::west_label() const { return program_.control->west_label.caption(); }
+
+std::string panel_ports::east_label() const { return program_.control->east_label.caption(); }
+
+bool panel_ports::slew_busy() const { return program_.control->slew_busy; }
+
+void panel_ports::clear_slew_busy() { program_.control->slew_busy = false; }
+
+search_window panel_ports::read_search_edits() { return program_.search->read_search_edits(); }
+
+double panel_ports::seconds_in_pixel() const { return program_.search->seconds_in_pixel; }
+
+void panel_ports::enable_timer() { program_.search->enable_timer(); }
+
+void panel_ports::disable_timer() { program_.search->disable_timer(); }
+
+void panel_ports::stop_search_poll() { program_.search->search_timer.stop(); }
+
+void panel_ports::show_search_glyphs(const std::string& clock, const std::string& anti) {
+    program_.search->clock_button.set_glyph(clock);
+    program_.search->counter_button.set_glyph(anti);
+}
 
 int panel_ports::focus_speeds() const { return program_.focus->focus_speeds; }
 

@@ -26,6 +26,17 @@ public:
     void change_panel(bool on) override;
     void enable_connect_group(bool enabled) override;
     void disconnect_from_scope() override;
+    std::string north_label() const override;
+    std::string west_label() const override;
+    std::string east_label() const override;
+    bool slew_busy() const override;
+    void clear_slew_busy() override;
+    search_window read_search_edits() override;
+    double seconds_in_pixel() const override;
+    void enable_timer() override;
+    void disable_timer() override;
+    void stop_search_poll() override;
+    void show_search_glyphs(const std::string& clock, const std::string& anti) override;
     int focus_speeds() const override;
     bool set_location(double latitude, double longitude, double time_zone, double now) override;
     int time_zone() const override;

@@ -17,15 +17,22 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     config = std::make_unique<Tscope_config>(kit_, *main_window, *scope_object);
     comms = std::make_unique<Tscope_comms>(kit_, *main_window, config->settings, serial_device_,
                                            *scope_object);
-    control = std::make_unique<Tscope_control>(kit_, *main_window);
+    control = std::make_unique<Tscope_control>(kit_, *main_window, panel_peers_, *scope_object);
     focus = std::make_unique<Tscope_focus>(kit_, *main_window, config->settings);
-    info = std::make_unique<Tscope_info>(kit_, *main_window);
+    info = std::make_unique<Tscope_info>(kit_, *main_window, panel_peers_, *scope_object, config->settings,
+                                         comms->link);
     observer = std::make_unique<Tscope_observer>(kit_, *main_window);
-    search = std::make_unique<Tscope_search>(kit_, *main_window);
+    search = std::make_unique<Tscope_search>(kit_, *main_window, panel_peers_, comms->link);
     network = std::make_unique<Tscope_network>(kit_, *main_window, config->settings, *comms, panel_ports_);
     // The link asks up through its ports: the status log with the
-    // processor's failure mark, and the panels.
+    // processor's failure mark, and the panels; the scope panels send
+    // through the processor.
     comms->ports.wire(network->processor, panel_ports_);
+    panel_peers_.wire(network->processor, *control, *info, *search);
+    // The network panel's creation ends with a fresh search, which reads the
+    // search panel's edits (a substitute written there runs its handler,
+    // which sends through the processor): so once everything is wired.
+    network->processor.reset_search_state();
     tracking = std::make_unique<Tscope_tracking>(kit_, *main_window);
     // Panels made before the windows they call.
     config->network.wire(network->processor);

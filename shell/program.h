@@ -12,6 +12,7 @@
 #include "panels/orb_server_control.h"
 #include "panels/orb_server_focus.h"
 #include "panels/orb_server_info.h"
+#include "panels/panel_peers.h"
 #include "panels/orb_server_search.h"
 #include "panels/orb_server_tracking.h"
 #include "platform/termios_serial_device.h"
@@ -34,6 +35,9 @@ class orb_program {
     termios_serial_device serial_device_;
     // What the lower layers ask of the panels; made before any window.
     panel_ports panel_ports_{*this};
+    // How the scope panels reach each other and the processor; filled once
+    // the network panel exists.
+    panel_peers panel_peers_;
 
 public:
     // program_dir ends with "/". Nothing is shown until start().

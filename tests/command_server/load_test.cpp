@@ -21,7 +21,7 @@ const exchange mix[] = {
     {"nonsense", "fail"},
     {"ok", nullptr},
     {"goto(ra=1", "No closing )"},
-    {"stopped", "ok=(moving=true)"},
+    {"stopped", "ok=(moving=false)"},
     {"", nullptr},
     {"goto(ra=12.5,dec=42.1)", "ok"},
     {"get_info", "ok=(name=AutoStar,can_query=true,can_sync=true,can_goto=true,can_slew=true,"

@@ -59,7 +59,7 @@ TEST_F(lx200_protocol_test, every_command_answers_as_a_meade_does) {
         {"Sr12:60:00", "0", {}},
         {"Sd+91*00:00", "0", {}},
         {"Sdnorth", "0", {}},
-        {"D", "|#", {"stopped"}}, // the AutoStar test scope reads as moving
+        {"D", "#", {"stopped"}}, // the test scope is never moving
         {"Q", none, {"stop_all"}},
         {"Mn", none, {"move_north"}},
         {"Qw", none, {"stop_west"}},

@@ -48,6 +48,32 @@ struct fake_panels final : server_panels, link_panels {
     int model_index() const override { return index; }
     std::string model_text() const override { return model; }
 
+    // The slew panel's labels and busy flag, the search panel's window, poll and pictures.
+    std::string north = "N", west = "W", east = "E";
+    bool busy = false;
+    search_window window;
+    double seconds = 30;
+    std::vector<std::string> timer_calls; // "enable", "disable", "stop", in order
+    std::vector<std::string> glyphs;      // the Clock pictures shown, in order
+
+    std::string north_label() const override { return north; }
+    std::string west_label() const override { return west; }
+    std::string east_label() const override { return east; }
+    bool slew_busy() const override { return busy; }
+    void clear_slew_busy() override { busy = false; }
+    search_window read_search_edits() override { return window; }
+    double seconds_in_pixel() const override { return seconds; }
+    void enable_timer() override { timer_calls.push_back("enable"); }
+    void disable_timer() override {
+        busy = false;
+        timer_calls.push_back("disable");
+    }
+    void stop_search_poll() override { timer_calls.push_back("stop"); }
+    void show_search_glyphs(const std::string& clock, const std::string& anti) override {
+        glyphs.push_back(clock);
+        EXPECT_EQ(anti.substr(0, anti.find('_')), clock.substr(0, clock.find('_')));
+    }
+
     void show_position() override {}
     void stop_search_timer() override {}
     std::string scope_name() const override { return {}; }

@@ -10,11 +10,11 @@
 #include "panels/orb_server_focus.h"
 #include "panels/speed_group.h"
 #include "settings/settings_file.h"
-#include "tests/panels/panel_fixture.h"
+#include "tests/panels/single_panel_fixture.h"
 
 namespace {
 
-struct focus_panel : panel_fixture<Tscope_focus> {
+struct focus_panel : single_panel_fixture<Tscope_focus> {
     focus_panel() { logger.message_logging = true; }
 
     Tscope_focus& make_enabled() {

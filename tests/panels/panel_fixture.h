@@ -1,36 +1,83 @@
-// A control panel on its own: the command processor with no window over
-// the test scope (processor_fixture), a toolkit on the same manual clock and
-// a temporary program_dir for its server.ini. Panels are made from
-// server.ini as it is when make() runs, and shown, so that clicks reach them.
+// The scope panels as the program makes and wires them, on a manual clock
+// and the built-in test scope of an AutoStar, in a temporary program_dir.
+// Every request a panel sends is read back from the status log's notes.
 #pragma once
 
-#include <algorithm>
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/forms.h"
-#include "tests/command_server/processor_fixture.h"
-#include "tests/fixtures/folder_host.h"
+#include "platform/clock.h"
+#include "shell/program.h"
+#include "tests/fixtures/temp_dir.h"
 
-template <class Panel>
-struct panel_fixture : processor_fixture {
-    forms::toolkit kit{clock};
-    folder_host host{dir.path()};
-    std::unique_ptr<Panel> panel;
+struct panel_fixture : ::testing::Test {
+    manual_clock clock;
+    temp_dir dir;
+    std::unique_ptr<orb_program> program;
+    Tscope_control* control = nullptr;
+    Tscope_info* info = nullptr;
+    Tscope_search* search = nullptr;
+    command_processor* processor = nullptr;
 
-    template <class... A>
-    Panel& make(A&&... args) {
-        panel = std::make_unique<Panel>(kit, host, std::forward<A>(args)...);
-        panel->network.wire(processor);
-        panel->show();
-        return *panel;
+    // server.ini before the start; the test scope of an AutoStar unless it says otherwise.
+    void start(const std::string& ini = "") {
+        program.reset();
+        dir.write("server.ini", "[config]\nscope_enabled=0\nscope_type=2\n" + ini);
+        program = std::make_unique<orb_program>(clock, dir.path());
+        control = program->control.get();
+        info = program->info.get();
+        search = program->search.get();
+        processor = &program->network->processor;
+        program->network->logger.message_logging = true;
+        forget_sent();
     }
 
-    void advance(int ms) { kit.loop().advance(clock, milliseconds(ms)); }
-
-    // How many status-log lines hold the text.
-    long lines_with(const std::string& text) const {
-        return std::count_if(shown.begin(), shown.end(),
-                             [&](const std::string& line) { return line.find(text) != std::string::npos; });
+    // Saves every setting as a shut-down does, and starts again from them.
+    void restart() {
+        ASSERT_TRUE(program->request_close());
+        program.reset();
+        program = std::make_unique<orb_program>(clock, dir.path());
+        control = program->control.get();
+        info = program->info.get();
+        search = program->search.get();
+        processor = &program->network->processor;
+        program->network->logger.message_logging = true;
+        forget_sent();
     }
+
+    ~panel_fixture() override { program.reset(); }
+
+    void forget_sent() { program->network->status_log.clear(); }
+
+    // The requests the panels sent since the last forget_sent, in order.
+    std::vector<std::string> sent() const {
+        std::vector<std::string> said;
+        const std::string mark = "i said : ";
+        for (const std::string& line : program->network->status_log.lines()) {
+            const auto at = line.find(mark);
+            if (at == std::string::npos) continue;
+            std::string rest = line.substr(at + mark.size());
+            if (const auto tail = rest.find(" : "); tail != std::string::npos) rest.erase(tail);
+            said.push_back(rest);
+        }
+        return said;
+    }
+
+    bool logged(const std::string& text) const {
+        for (const std::string& line : program->network->status_log.lines())
+            if (line.find(text) != std::string::npos) return true;
+        return false;
+    }
+
+    // Connects as the user does and forgets what that sent.
+    void connect() {
+        control->connect_to_scope_click();
+        forget_sent();
+    }
+
+    void advance(int ms) { program->kit().loop().advance(clock, milliseconds(ms)); }
 };

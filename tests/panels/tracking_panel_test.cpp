@@ -6,11 +6,11 @@
 
 #include "panels/orb_server_tracking.h"
 #include "settings/settings_file.h"
-#include "tests/panels/panel_fixture.h"
+#include "tests/panels/single_panel_fixture.h"
 
 namespace {
 
-struct tracking_panel : panel_fixture<Tscope_tracking> {
+struct tracking_panel : single_panel_fixture<Tscope_tracking> {
     Tscope_tracking& make_enabled() {
         Tscope_tracking& tracking = make();
         tracking.flip_buttons(true);
