@@ -23,7 +23,8 @@ Tscope_network::Tscope_network(forms::toolkit& kit, panel_host& host,
       settings_(settings),
       server_(
           kit.loop(), [this](const std::string& line) { return scope_serverExecute(line); },
-          [this](std::size_t refused) { refuse_client(refused); }) {
+          [this](std::size_t refused) { refuse_client(refused); },
+          [this](const std::string& why) { update_status_log(why, true); }) {
     build_window();
     // formcreate
     client_playing = false;
@@ -39,7 +40,7 @@ Tscope_network::Tscope_network(forms::toolkit& kit, panel_host& host,
     load_settings();
 }
 
-// Also at a shut-down that never ran kill: no client thread may outlive the
+// Also at a shut-down that never ran kill: no watched socket may outlive the
 // panel whose processor it calls.
 Tscope_network::~Tscope_network() { server_.stop(); }
 

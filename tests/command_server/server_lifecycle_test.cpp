@@ -40,11 +40,11 @@ struct server_lifecycle : network_fixture {
         return lines;
     }
 
-    // Holds the model thread in a task until release() or until `queued`
-    // requests wait behind it, then runs `then` there.
+    // Holds the model thread in a task until requests wait on `queued`
+    // client sockets, then runs `then` there.
     void hold_model_until_queued(std::size_t queued, std::function<void()> then) {
         kit.loop().post([this, queued, then] {
-            for (int i = 0; i < 500 && kit.loop().queued() < queued; ++i) std::this_thread::sleep_for(10ms);
+            for (int i = 0; i < 500 && kit.loop().readable_now() < queued; ++i) std::this_thread::sleep_for(10ms);
             if (then) then();
         });
     }
