@@ -9,7 +9,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/tcp_listener.h"
 #include "shell/settings_file.h"
+#include "tests/fixtures/tcp_test_client.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {
@@ -19,15 +21,19 @@ using namespace std::chrono_literals;
 // A running orb_server whose standard output the test reads line by line.
 class server_process {
 public:
-    explicit server_process(const std::string& program_dir) {
+    explicit server_process(const std::string& program_dir, const std::string& listen = {}) {
         int pipe_ends[2];
         if (::pipe(pipe_ends) != 0) throw std::runtime_error("pipe");
         pid_ = ::fork();
         if (pid_ == 0) {
             ::dup2(pipe_ends[1], STDOUT_FILENO);
             ::close(pipe_ends[0]);
-            ::execl(ORB_SERVER_PATH, ORB_SERVER_PATH, "--headless", "--dir", program_dir.c_str(),
-                    static_cast<char*>(nullptr));
+            if (listen.empty())
+                ::execl(ORB_SERVER_PATH, ORB_SERVER_PATH, "--headless", "--dir", program_dir.c_str(),
+                        static_cast<char*>(nullptr));
+            else
+                ::execl(ORB_SERVER_PATH, ORB_SERVER_PATH, "--headless", "--dir", program_dir.c_str(), "--listen",
+                        listen.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
         ::close(pipe_ends[1]);
@@ -104,6 +110,33 @@ TEST(server_process, a_second_signal_ends_it_when_the_settings_cannot_be_saved) 
     server.signal(SIGTERM);
     EXPECT_EQ(server.wait_exit(), 0);
     EXPECT_EQ(dir.read("server.ini"), "[config]\nscope_type=2\n");
+}
+
+TEST(server_process, sigterm_with_clients_mid_request_closes_every_connection_and_saves) {
+    int port = -1;
+    {
+        auto probe = make_tcp_listener();
+        ASSERT_EQ(probe->open({{"127.0.0.1", 0}}), "");
+        port = probe->ports().front();
+    }
+    temp_dir dir;
+    server_process server(dir.path(), "127.0.0.1:" + std::to_string(port));
+    ASSERT_TRUE(server.wait_for("Server running"));
+    tcp_test_client playing(port), unfinished(port), flooding(port);
+    ASSERT_TRUE(playing.request("play").starts_with("ok=(model="));
+    unfinished.send("get_ra_d"); // a line still on its way
+    std::string burst;
+    for (int i = 0; i < 20000; ++i) burst += "get_info\r\n";
+    flooding.send(burst); // its replies unread, more requests behind them
+    playing.send("get_ra_dec\r\n");
+
+    server.signal(SIGTERM);
+    EXPECT_EQ(server.wait_exit(), 0);
+    EXPECT_TRUE(playing.closed_within());
+    EXPECT_TRUE(unfinished.closed_within());
+    EXPECT_TRUE(flooding.closed_within());
+    const ini_file saved(dir.file("server.ini"));
+    EXPECT_EQ(saved.read_string("main", "num_control_panels", ""), "3");
 }
 
 } // namespace
