@@ -2,7 +2,7 @@
 // written the plain way (blocking sockets, a thread per connection, one write
 // per line), in one run on one machine:
 // - get_ra_dec on the built-in test scope, one client, one request at a time:
-//   median and p99 round trip;
+//   median and p99 round trip, and the request's processing with no socket;
 // - 8 clients each keeping 100 requests in flight: replies per second;
 // - 100 idle clients for 10 s: the CPU the server spends;
 // - orb_server itself, headless: time from start to listening, and idle RSS.
@@ -305,6 +305,14 @@ int main() {
         std::printf("  echo    median %7.1f us   p99 %7.1f us\n", floor.median_us, floor.p99_us);
         std::printf("  ratio   median %7.2f      p99 %7.2f   (targets: <= 1.2, <= 1.5)\n",
                     server.median_us / floor.median_us, server.p99_us / floor.p99_us);
+        // What the request itself costs on the model thread with no socket at
+        // all: the part of the round trip that no arrangement of I/O removes.
+        const auto processing = kit.loop().run_and_wait([&] {
+            const auto start = steady::now();
+            for (int i = 0; i < count; ++i) network->scope_serverExecute("get_ra_dec");
+            return std::chrono::duration<double, std::micro>(steady::now() - start).count() / count;
+        });
+        std::printf("  processing alone, no socket: %.1f us per request\n", processing.value.value_or(0));
 
         const int each = 25000;
         const double served = pipelined_per_second(port, 8, 100, each);
