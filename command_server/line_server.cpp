@@ -1,15 +1,40 @@
-// The TCP server's threads and how they meet the model thread.
+// The TCP server's clients on the event loop: accepting, reading and cutting
+// lines, handing each to the request handler, and writing the replies.
 #include "command_server/line_server.h"
 
+#include <exception>
 #include <utility>
 
-line_server::line_server(forms::event_loop& loop, request_handler on_request,
-                         refusal_handler on_refused)
+namespace {
+
+// Clients taken from one listening socket per turn; more wait for the next.
+constexpr int accepts_per_turn = 16;
+
+} // namespace
+
+struct line_server::client {
+    explicit client(std::unique_ptr<tcp_connection> c)
+        : connection(std::move(c)), framer(max_line_length, read_size) {}
+
+    std::size_t pending() const { return output.size() - sent; }
+
+    std::unique_ptr<tcp_connection> connection;
+    line_framer framer;
+    std::string output;       // replies not yet taken by the kernel, from `sent` on
+    std::size_t sent = 0;
+    bool input_ended = false; // the peer has sent its last byte
+    bool reading = true;      // what the loop watches the socket for
+    bool writing = false;
+    forms::event_loop::watch_id watch = 0;
+};
+
+line_server::line_server(forms::event_loop& loop, request_handler on_request, refusal_handler on_refused,
+                         notice_handler on_notice)
     : loop_(loop),
       on_request_(std::move(on_request)),
       on_refused_(std::move(on_refused)),
-      listener_(make_tcp_listener()),
-      alive_(std::make_shared<line_server*>(this)) {}
+      on_notice_(std::move(on_notice)),
+      listener_(make_tcp_listener()) {}
 
 line_server::~line_server() { stop(); }
 
@@ -17,81 +42,146 @@ std::string line_server::start(const std::vector<tcp_binding>& bindings) {
     stop();
     std::string error = listener_->open(bindings);
     if (!error.empty()) return error;
-    accepting_ = std::thread([this] { accept_clients(); });
+    active_ = true;
+    for (const int fd : listener_->descriptors()) {
+        const auto id = loop_.watch(fd, true, false, [this, fd](forms::io_ready) { accept_clients(fd); });
+        if (id == 0) {
+            stop();
+            return "Could not watch the listening socket";
+        }
+        listening_.push_back(id);
+    }
     return {};
 }
 
 void line_server::stop() {
-    if (!accepting_.joinable()) return;
-    listener_->interrupt();
-    accepting_.join();
+    if (!active_) return;
+    active_ = false;
+    for (const auto id : listening_) loop_.unwatch(id);
+    listening_.clear();
     listener_->close();
-
-    std::list<std::unique_ptr<client>> ending;
-    {
-        std::lock_guard lock(mutex_);
-        ending.swap(clients_list_);
-    }
-    // A client thread waiting for the model thread (which is here) is
-    // released by its stop request; one blocked in a read or write by the
-    // shutdown of its socket.
-    for (auto& c : ending) {
-        c->thread.request_stop();
-        c->connection->shut_down();
-    }
-    for (auto& c : ending) c->thread.join();
+    for (auto& [key, c] : clients_) loop_.unwatch(c->watch);
+    clients_.clear(); // closes every client's socket
 }
 
-std::vector<int> line_server::ports() const { return active() ? listener_->ports() : std::vector<int>{}; }
+std::vector<int> line_server::ports() const { return active_ ? listener_->ports() : std::vector<int>{}; }
 
-void line_server::accept_clients() {
-    for (;;) {
-        std::unique_ptr<tcp_connection> connection = listener_->accept(max_line_length);
+void line_server::accept_clients(int listening) {
+    for (int taken = 0; taken < accepts_per_turn && active_; ++taken) {
+        std::unique_ptr<tcp_connection> connection = listener_->accept(listening);
         if (!connection) return;
-        reap_finished();
-        if (clients_ >= max_clients) {
+        if (clients_.size() >= max_clients) {
             // Taken and dropped at once, so that it does not wait in the backlog.
             connection.reset();
-            const std::size_t refused = ++refused_;
-            std::weak_ptr<line_server*> alive = alive_;
-            loop_.post([alive, refused, report = on_refused_] {
-                if (alive.lock() && report) report(refused);
-            });
+            ++refused_;
+            if (on_refused_) on_refused_(refused_);
             continue;
         }
-        ++clients_;
-        auto made = std::make_unique<client>();
-        client& c = *made;
-        c.connection = std::move(connection);
-        std::lock_guard lock(mutex_);
-        clients_list_.push_back(std::move(made));
-        c.thread = std::jthread([this, &c](std::stop_token stop) { serve(c, std::move(stop)); });
+        auto made = std::make_unique<client>(std::move(connection));
+        const std::uint64_t key = ++last_key_;
+        made->watch = loop_.watch(made->connection->descriptor(), true, false,
+                                  [this, key](forms::io_ready ready) { serve(key, ready); });
+        if (made->watch == 0) continue; // the OS would not watch it: dropped
+        clients_.emplace(key, std::move(made));
     }
 }
 
-void line_server::serve(client& c, std::stop_token stop) {
+void line_server::serve(std::uint64_t key, forms::io_ready ready) {
+    const auto found = clients_.find(key);
+    if (found == clients_.end()) return;
+    client& c = *found->second;
+    if (ready.writable && !flush(c)) return close_client(key);
+    if (ready.readable && !c.input_ended && !take_lines(c, key)) return; // closed there
+    if (!flush(c)) return close_client(key);
+    if (c.pending() > max_pending_output) {
+        const std::size_t unread = c.pending();
+        close_client(key);
+        if (on_notice_)
+            on_notice_("Client closed : " + std::to_string(unread) + " bytes of replies unread (at most " +
+                       std::to_string(max_pending_output) + ")");
+        return;
+    }
+    if (c.input_ended && c.pending() == 0) return close_client(key);
+    const bool read = !c.input_ended, write = c.pending() > 0;
+    if (read != c.reading || write != c.writing) {
+        c.reading = read;
+        c.writing = write;
+        loop_.set_interest(c.watch, read, write);
+    }
+}
+
+bool line_server::take_lines(client& c, std::uint64_t key) {
+    bool read_once = false;
     std::string line;
-    while (!stop.stop_requested() && c.connection->read_line(line) == read_status::line) {
-        const auto answer = loop_.run_and_wait([this, &line] { return on_request_(line); }, stop);
-        // Stopped: the server is going. Failed: the request raised, which
-        // ends this client without a reply.
-        if (answer.outcome != forms::task_outcome::done || answer.value->close) break;
-        if (!answer.value->bytes.empty() && !c.connection->write(answer.value->bytes)) break;
+    for (std::size_t served = 0;;) {
+        if (served == lines_per_turn) {
+            // The rest waits for the next turn, after the other clients.
+            loop_.call_again(c.watch);
+            return true;
+        }
+        bool waiting = false;
+        const read_status status = c.framer.next(line, waiting);
+        if (waiting) {
+            if (read_once) return true;
+            read_once = true;
+            const io_result got = c.connection->read(c.framer.space());
+            if (got.status == io_result::state::would_block) return true;
+            if (got.status == io_result::state::closed) {
+                c.input_ended = true;
+                return true;
+            }
+            c.framer.commit(got.count);
+            continue;
+        }
+        if (status == read_status::too_long) {
+            flush(c);
+            close_client(key);
+            return false;
+        }
+
+        ++served;
+        remote_answer answer;
+        bool failed = false;
+        try {
+            answer = on_request_(line);
+        } catch (const std::exception& error) {
+            loop_.report(error.what(), forms::error_source::request);
+            failed = true;
+        } catch (...) {
+            loop_.report("unknown error", forms::error_source::request);
+            failed = true;
+        }
+        // The handler may have stopped the server, and with it this client.
+        if (!clients_.contains(key)) return false;
+        if (failed || answer.close) {
+            flush(c);
+            close_client(key);
+            return false;
+        }
+        c.output += answer.bytes;
     }
-    c.connection->shut_down();
-    --clients_;
-    c.finished = true;
 }
 
-void line_server::reap_finished() {
-    std::list<std::unique_ptr<client>> done;
-    {
-        std::lock_guard lock(mutex_);
-        for (auto it = clients_list_.begin(); it != clients_list_.end();) {
-            auto next = std::next(it);
-            if ((*it)->finished) done.splice(done.end(), clients_list_, it);
-            it = next;
-        }
+bool line_server::flush(client& c) {
+    while (c.pending() > 0) {
+        const io_result put = c.connection->write(std::string_view(c.output).substr(c.sent));
+        if (put.status == io_result::state::closed) return false;
+        if (put.status == io_result::state::would_block) break;
+        c.sent += put.count;
     }
-    for (auto& c : done) c->thread.join();
+    if (c.pending() == 0) {
+        c.output.clear();
+        c.sent = 0;
+    } else if (c.sent >= c.output.size() / 2) {
+        c.output.erase(0, c.sent);
+        c.sent = 0;
+    }
+    return true;
+}
+
+void line_server::close_client(std::uint64_t key) {
+    const auto found = clients_.find(key);
+    if (found == clients_.end()) return;
+    loop_.unwatch(found->second->watch);
+    clients_.erase(found); // closes its socket
 }

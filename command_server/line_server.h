@@ -1,17 +1,15 @@
-// The TCP server of the network panel: one thread accepts clients on every
-// binding, and one thread per client reads its request lines and writes the
-// replies. Each line is handed to the model thread, which processes requests
-// one at a time; the client's thread waits for the answer meanwhile.
+// The TCP server of the network panel, served on the model thread: the
+// listening and client sockets are non-blocking and watched by the event
+// loop. A read that brings complete lines processes them in arrival order
+// and sends their replies together in one write. No thread per client, and
+// nothing waits for the model thread on a request's behalf.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <functional>
-#include <list>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "forms/event_loop.h"
@@ -25,17 +23,29 @@ struct remote_answer {
 
 class line_server {
 public:
-    // Runs on the model thread for every line. An exception it raises ends
-    // that client's connection without a reply.
+    // Runs for every line. An exception it raises ends that client's
+    // connection without a reply (and is reported as a request error).
     using request_handler = std::function<remote_answer(const std::string& line)>;
-    // Runs on the model thread after a client was turned away; the count is
-    // that of every client refused since the server was made.
+    // Runs after a client was turned away; the count is that of every
+    // client refused since the server was made.
     using refusal_handler = std::function<void(std::size_t refused)>;
+    // Runs when the server closes a client for a reason of its own, with
+    // that reason (for the status log).
+    using notice_handler = std::function<void(const std::string& why)>;
 
     static constexpr std::size_t max_line_length = 240;
     static constexpr std::size_t max_clients = 64;
+    // Lines one client is served per turn of the loop, so that a client
+    // that floods cannot hold up the others' single requests for long.
+    static constexpr std::size_t lines_per_turn = 128;
+    // Replies the client has not taken yet; one that sends requests and
+    // never reads is closed past this.
+    static constexpr std::size_t max_pending_output = 64 * 1024;
+    // What one read may bring: a pipelined burst of many lines.
+    static constexpr std::size_t read_size = 16 * 1024;
 
-    line_server(forms::event_loop& loop, request_handler on_request, refusal_handler on_refused);
+    line_server(forms::event_loop& loop, request_handler on_request, refusal_handler on_refused,
+                notice_handler on_notice = {});
     ~line_server();
     line_server(const line_server&) = delete;
     line_server& operator=(const line_server&) = delete;
@@ -43,37 +53,37 @@ public:
     // Model thread. Listens on every binding; the reason on failure, when
     // nothing listens. A running server is stopped first.
     std::string start(const std::vector<tcp_binding>& bindings);
-    // Model thread. Ends every connection, releases the client threads that
-    // wait for the model thread and joins them. Requests already queued for
-    // the model thread are dropped.
+    // Model thread (or any once the loop no longer runs). Closes every
+    // connection and the listening sockets; replies not yet sent are lost.
     void stop();
 
-    bool active() const { return accepting_.joinable(); }
+    bool active() const { return active_; }
     std::vector<int> ports() const;
-    std::size_t clients() const { return clients_; }
+    std::size_t clients() const { return clients_.size(); }
 
 private:
-    struct client {
-        std::unique_ptr<tcp_connection> connection;
-        std::jthread thread;
-        std::atomic<bool> finished{false};
-    };
+    struct client;
 
-    void accept_clients();
-    void serve(client& c, std::stop_token stop);
-    void reap_finished();
+    void accept_clients(int listening);
+    void serve(std::uint64_t key, forms::io_ready ready);
+    // Processes the lines held and, when none is left, reads once more; at
+    // most lines_per_turn of them. False when the client was closed.
+    bool take_lines(client& c, std::uint64_t key);
+    // Sends what the kernel takes of the pending output; false when the
+    // client is gone.
+    bool flush(client& c);
+    void close_client(std::uint64_t key);
 
     forms::event_loop& loop_;
     request_handler on_request_;
     refusal_handler on_refused_;
+    notice_handler on_notice_;
     std::unique_ptr<tcp_listener> listener_;
-    std::thread accepting_;
-
-    std::mutex mutex_; // guards clients_list_
-    std::list<std::unique_ptr<client>> clients_list_;
-    std::atomic<std::size_t> clients_{0};
-    std::atomic<std::size_t> refused_{0};
-    // Refusals are reported through tasks posted to the model thread; this
-    // tells a late task whether the server is still there.
-    std::shared_ptr<line_server*> alive_;
+    std::vector<forms::event_loop::watch_id> listening_;
+    bool active_ = false;
+    // By a key of our own, never reused, so that a handler that closed its
+    // client (or stopped the server) can tell.
+    std::unordered_map<std::uint64_t, std::unique_ptr<client>> clients_;
+    std::uint64_t last_key_ = 0;
+    std::size_t refused_ = 0;
 };

@@ -27,7 +27,8 @@ Tscope_network::Tscope_network(forms::toolkit& kit, panel_host& host,
       panels_(panels),
       server_(
           kit.loop(), [this](const std::string& line) { return scope_serverExecute(line); },
-          [this](std::size_t refused) { refuse_client(refused); }) {
+          [this](std::size_t refused) { refuse_client(refused); },
+          [this](const std::string& why) { logger.update_status_log(why, true); }) {
     build_window();
     logger.add_display([this](const std::string& line) { status_log.add_line(line); });
     // formcreate
@@ -47,7 +48,7 @@ Tscope_network::Tscope_network(forms::toolkit& kit, panel_host& host,
     // runs processor.reset_search_state() as soon as it has wired them.
 }
 
-// Also at a shut-down that never ran kill: no client thread may outlive the
+// Also at a shut-down that never ran kill: no watched socket may outlive the
 // panel whose processor it calls.
 Tscope_network::~Tscope_network() { server_.stop(); }
 

@@ -1,45 +1,19 @@
 #include "forms/event_loop.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
+#include <future>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
+#include <system_error>
 
 #include "forms/timer.h"
 
 namespace forms {
 
 namespace {
-
-// The meeting point of a thread waiting in run_and_wait and its task.
-struct wait_state {
-    enum class phase { queued, running, finished, abandoned };
-    std::mutex mutex;
-    std::condition_variable_any changed;
-    phase at = phase::queued;
-    task_outcome outcome = task_outcome::stopped;
-
-    bool over() const { return at == phase::finished || at == phase::abandoned; }
-};
-
-// Travels inside the queued task: a task dropped without running (the loop
-// quit, or refused it) releases its waiter as it is destroyed.
-struct release_on_drop {
-    explicit release_on_drop(std::shared_ptr<wait_state> s) : state(std::move(s)) {}
-    release_on_drop(const release_on_drop&) = delete;
-    release_on_drop& operator=(const release_on_drop&) = delete;
-    ~release_on_drop() {
-        {
-            std::lock_guard lock(state->mutex);
-            if (state->at != wait_state::phase::queued) return;
-            state->at = wait_state::phase::abandoned;
-        }
-        state->changed.notify_all();
-    }
-
-    std::shared_ptr<wait_state> state;
-};
 
 const char* source_name(error_source source) {
     switch (source) {
@@ -53,7 +27,8 @@ const char* source_name(error_source source) {
 } // namespace
 
 event_loop::event_loop(const program_clock& clock)
-    : clock_(clock), model_thread_(std::this_thread::get_id()) {
+    : clock_(clock), poller_(make_poller()), model_thread_(std::this_thread::get_id()) {
+    if (!poller_) throw std::system_error(errno, std::generic_category(), "event loop: no poller");
     on_error_ = [](const std::string& what, error_source source) {
         std::cerr << "orb: error in a " << source_name(source) << ": " << what << "\n";
     };
@@ -62,12 +37,16 @@ event_loop::event_loop(const program_clock& clock)
 event_loop::~event_loop() { quit(); }
 
 bool event_loop::post(task t) {
+    bool first;
     {
         std::lock_guard lock(mutex_);
         if (quit_) return false;
+        first = queue_.empty();
         queue_.push_back(std::move(t));
     }
-    wake_.notify_one();
+    // The loop looks at the queue before every sleep, so only a task that
+    // finds it empty may have to wake it.
+    if (first) poller_->wake();
     return true;
 }
 
@@ -78,7 +57,7 @@ void event_loop::quit() {
         quit_ = true;
         dropped.swap(queue_);
     }
-    wake_.notify_all();
+    poller_->wake();
     // `dropped` goes here, outside the lock, releasing its waiters.
 }
 
@@ -97,9 +76,8 @@ bool event_loop::on_loop_thread() const {
     return model_thread_ == std::this_thread::get_id();
 }
 
-task_outcome event_loop::wait_for_task(std::function<void()> body, std::stop_token stop) {
-    if (on_loop_thread()) {
-        // Waiting here for ourselves would never end: run it in place.
+task_outcome event_loop::wait_for_task(std::function<void()> body) {
+    const auto run = [this, &body] {
         try {
             body();
             return task_outcome::done;
@@ -109,47 +87,20 @@ task_outcome event_loop::wait_for_task(std::function<void()> body, std::stop_tok
             report("unknown error", error_source::request);
         }
         return task_outcome::failed;
-    }
+    };
+    // Waiting here for ourselves would never end: run it in place.
+    if (on_loop_thread()) return run();
 
-    auto state = std::make_shared<wait_state>();
-    // Only the queued task holds the guard, so that dropping the task is
-    // what releases the waiter.
-    const bool queued = post([this, guard = std::make_shared<release_on_drop>(state), body = std::move(body)] {
-        wait_state& s = *guard->state;
-        {
-            std::lock_guard lock(s.mutex);
-            if (s.at != wait_state::phase::queued) return; // its waiter has gone
-            s.at = wait_state::phase::running;
-        }
-        task_outcome outcome = task_outcome::done;
-        try {
-            body();
-        } catch (const std::exception& error) {
-            report(error.what(), error_source::request);
-            outcome = task_outcome::failed;
-        } catch (...) {
-            report("unknown error", error_source::request);
-            outcome = task_outcome::failed;
-        }
-        {
-            std::lock_guard lock(s.mutex);
-            s.outcome = outcome;
-            s.at = wait_state::phase::finished;
-        }
-        s.changed.notify_all();
-    });
-    if (!queued) return task_outcome::stopped;
-
-    std::unique_lock lock(state->mutex);
-    state->changed.wait(lock, stop, [&] { return state->over(); });
-    if (state->at == wait_state::phase::queued) {
-        // Stop requested before the task started: it will never run now.
-        state->at = wait_state::phase::abandoned;
+    // The queued task holds the only promise: a task dropped without running
+    // (the loop quit) breaks it, which releases the waiter.
+    auto done = std::make_shared<std::promise<task_outcome>>();
+    std::future<task_outcome> outcome = done->get_future();
+    if (!post([done = std::move(done), run] { done->set_value(run()); })) return task_outcome::stopped;
+    try {
+        return outcome.get();
+    } catch (const std::future_error&) {
         return task_outcome::stopped;
     }
-    // Started already: the model thread is running it and will finish.
-    state->changed.wait(lock, [&] { return state->over(); });
-    return state->at == wait_state::phase::finished ? state->outcome : task_outcome::stopped;
 }
 
 void event_loop::set_error_handler(error_handler handler) { on_error_ = std::move(handler); }
@@ -263,14 +214,72 @@ void event_loop::advance(manual_clock& clock, milliseconds step) {
     run_due();
 }
 
+event_loop::watch_id event_loop::watch(int fd, bool read, bool write, io_handler handler) {
+    const watch_id id = ++last_watch_;
+    if (!poller_->watch(fd, id, read, write)) return 0;
+    watches_.emplace(id, io_watch{fd, std::move(handler)});
+    return id;
+}
+
+void event_loop::set_interest(watch_id id, bool read, bool write) {
+    const auto found = watches_.find(id);
+    if (found != watches_.end()) poller_->watch(found->second.fd, id, read, write);
+}
+
+void event_loop::call_again(watch_id id) {
+    if (watches_.contains(id)) again_.push_back(id);
+}
+
+void event_loop::unwatch(watch_id id) {
+    const auto found = watches_.find(id);
+    if (found == watches_.end()) return;
+    poller_->forget(found->second.fd);
+    watches_.erase(found);
+}
+
+std::size_t event_loop::readable_now() {
+    // Any wake-up this swallows is harmless: the loop looks at its queue
+    // before every sleep.
+    std::vector<poll_ready> ready;
+    poller_->wait(milliseconds(0), ready);
+    return std::size_t(std::count_if(ready.begin(), ready.end(), [this](const poll_ready& r) {
+        return r.readable && watches_.contains(r.tag);
+    }));
+}
+
+void event_loop::serve_ready(std::optional<milliseconds> timeout) {
+    if (!again_.empty()) timeout = milliseconds(0);
+    poller_->wait(timeout, ready_);
+    for (const watch_id id : again_) {
+        const auto same = [id](const poll_ready& r) { return r.tag == id; };
+        const auto found = std::find_if(ready_.begin(), ready_.end(), same);
+        if (found == ready_.end()) ready_.push_back({id, true, false});
+        else found->readable = true;
+    }
+    again_.clear();
+    // A handler may unwatch any descriptor, its own included, so each is
+    // looked up afresh; an id is never reused, so a late event finds nothing.
+    std::vector<poll_ready> turn;
+    turn.swap(ready_);
+    for (const poll_ready& r : turn) {
+        const auto found = watches_.find(r.tag);
+        if (found == watches_.end()) continue;
+        const io_handler handler = found->second.handler;
+        run_guarded([&] { handler({r.readable, r.writable}); }, error_source::task);
+    }
+    turn.clear();
+    ready_.swap(turn); // keeps its room for the next turn
+}
+
 void event_loop::run() {
     {
         std::lock_guard lock(mutex_);
         model_thread_ = std::this_thread::get_id();
     }
     for (;;) {
-        // Tasks first, as they were queued, then the ticks that are due; a
-        // tick never waits behind more than one batch of tasks.
+        // Tasks first, as they were queued, then the ticks that are due, then
+        // the descriptors that are ready; none waits behind more than one
+        // batch of the others.
         std::size_t batch;
         {
             std::lock_guard lock(mutex_);
@@ -282,16 +291,17 @@ void event_loop::run() {
         while (tick_one(round)) {
         }
 
-        std::unique_lock lock(mutex_);
-        if (quit_) return;
-        if (!queue_.empty()) continue;
-        const auto woken = [this] { return quit_ || !queue_.empty(); };
-        if (const std::optional<milliseconds> next = next_due()) {
-            const milliseconds wait = *next - clock_.now();
-            if (wait > milliseconds(0)) wake_.wait_for(lock, wait, woken);
-        } else {
-            wake_.wait(lock, woken);
+        std::optional<milliseconds> timeout;
+        {
+            std::lock_guard lock(mutex_);
+            if (quit_) return;
+            if (!queue_.empty()) timeout = milliseconds(0);
         }
+        if (!timeout) {
+            if (const std::optional<milliseconds> next = next_due())
+                timeout = std::max(*next - clock_.now(), milliseconds(0));
+        }
+        serve_ready(timeout);
     }
 }
 

@@ -1,6 +1,6 @@
-// One TCP client as the command server sees it: a reader of CR LF lines with
-// a length limit, a writer of whole replies, and a way for another thread to
-// end it while a read or write is blocked.
+// One TCP client as the command server sees it: a non-blocking socket that
+// the event loop watches, read and written in whatever pieces the kernel
+// takes, and the framer that cuts its bytes into CR LF lines.
 #pragma once
 
 #include <cstddef>
@@ -10,17 +10,18 @@
 
 enum class read_status {
     line,     // a complete line, terminator removed
-    closed,   // the peer closed, an error, or shut_down()
+    closed,   // the peer closed, or an error
     too_long, // more characters than the limit before the terminator
 };
 
 // Splits a byte stream into lines ended by CR LF exactly. An LF alone is an
-// ordinary character of the line. It holds at most max_length + 2 bytes, and
-// gives up on a line as soon as it has more than max_length characters, so a
-// client that never ends its line cannot make it grow.
+// ordinary character of the line. It gives up on a line as soon as it has
+// more than max_length characters, so a client that never ends its line
+// cannot make it grow. Each read may bring up to read_size bytes: the lines
+// they complete are handed out without copying the rest along.
 class line_framer {
 public:
-    explicit line_framer(std::size_t max_length);
+    explicit line_framer(std::size_t max_length, std::size_t read_size = 0);
 
     // Where the next read may put its bytes; empty when the buffer is full.
     std::span<char> space();
@@ -31,20 +32,27 @@ public:
 
 private:
     std::string buffer_;
-    std::size_t used_ = 0;
+    std::size_t start_ = 0; // the first byte not handed out yet
+    std::size_t used_ = 0;  // the end of the bytes read
     std::size_t max_length_;
+};
+
+// What a read or write on a non-blocking socket came to.
+struct io_result {
+    enum class state { done, would_block, closed };
+    state status = state::closed;
+    std::size_t count = 0; // bytes moved, when done
 };
 
 class tcp_connection {
 public:
     virtual ~tcp_connection() = default;
 
-    // Blocks until a complete line, the end of the connection, or shut_down().
-    virtual read_status read_line(std::string& line) = 0;
-    // Writes all the bytes; false when the connection is gone.
-    virtual bool write(std::string_view bytes) = 0;
-    // The line writer: text followed by CR LF.
-    bool write_line(std::string_view text);
-    // Any thread: ends the connection; a blocked read or write returns.
-    virtual void shut_down() = 0;
+    // The descriptor the event loop watches.
+    virtual int descriptor() const = 0;
+    // Reads what is there, at most into.size() bytes; closed at the end of
+    // the stream or on an error.
+    virtual io_result read(std::span<char> into) = 0;
+    // Writes as many of the bytes as the kernel takes now.
+    virtual io_result write(std::string_view bytes) = 0;
 };

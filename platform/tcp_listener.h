@@ -1,6 +1,6 @@
-// The listening side of the TCP server: sockets bound to address:port pairs,
-// a blocking accept of the next client on any of them, and a wake-up that
-// another thread uses to end that wait.
+// The listening side of the TCP server: non-blocking sockets bound to
+// address:port pairs, which the event loop watches, and the accept of a
+// client that one of them has waiting.
 #pragma once
 
 #include <memory>
@@ -21,13 +21,12 @@ public:
     // Binds and listens on every binding. On failure nothing stays open and
     // the answer is the reason; empty on success.
     virtual std::string open(const std::vector<tcp_binding>& bindings) = 0;
-    // Blocks until a client connects on one of the bindings (its lines are
-    // limited to max_line_length characters); nullptr after interrupt().
-    virtual std::unique_ptr<tcp_connection> accept(std::size_t max_line_length) = 0;
-    // Any thread: makes accept() answer nullptr, now and from then on.
-    virtual void interrupt() = 0;
-    // Closes the sockets; only once no accept() is under way.
+    // Takes the next client waiting on the listening socket `descriptor`
+    // (one of descriptors()); nullptr when none is waiting.
+    virtual std::unique_ptr<tcp_connection> accept(int descriptor) = 0;
     virtual void close() = 0;
+    // The listening sockets, in binding order, for the event loop to watch.
+    virtual std::vector<int> descriptors() const = 0;
     // The ports actually bound, in binding order (a 0 becomes the port chosen).
     virtual std::vector<int> ports() const = 0;
 };

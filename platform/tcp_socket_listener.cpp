@@ -1,13 +1,10 @@
-// The POSIX listener: one listening socket per binding, all watched by one
-// poll together with an eventfd that interrupt() signals. The poll has no
-// timeout, so a server without clients costs nothing.
+// The POSIX listener: one non-blocking listening socket per binding; the
+// event loop watches them and asks for a client when one is ready.
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,15 +15,13 @@ namespace {
 
 class socket_listener final : public tcp_listener {
 public:
-    socket_listener() : wake_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
-    ~socket_listener() override {
-        close();
-        if (wake_ >= 0) ::close(wake_);
-    }
+    socket_listener() = default;
+    ~socket_listener() override { close(); }
+    socket_listener(const socket_listener&) = delete;
+    socket_listener& operator=(const socket_listener&) = delete;
 
     std::string open(const std::vector<tcp_binding>& bindings) override {
         close();
-        if (wake_ < 0) return std::string("Could not create the wake-up event : ") + std::strerror(errno);
         for (const tcp_binding& binding : bindings) {
             std::string error = bind_one(binding);
             if (!error.empty()) {
@@ -37,45 +32,26 @@ public:
         return {};
     }
 
-    std::unique_ptr<tcp_connection> accept(std::size_t max_line_length) override {
-        std::vector<pollfd> watched;
-        watched.push_back({wake_, POLLIN, 0});
-        for (int fd : sockets_) watched.push_back({fd, POLLIN, 0});
+    std::unique_ptr<tcp_connection> accept(int descriptor) override {
         for (;;) {
-            for (pollfd& p : watched) p.revents = 0;
-            if (::poll(watched.data(), watched.size(), -1) < 0) {
-                if (errno == EINTR) continue;
-                return nullptr;
-            }
-            if (watched[0].revents != 0) return nullptr; // interrupted; the event stays set
-            for (std::size_t i = 1; i < watched.size(); ++i) {
-                if (watched[i].revents == 0) continue;
-                const int client = ::accept4(watched[i].fd, nullptr, nullptr, SOCK_CLOEXEC);
-                if (client < 0) continue; // gone before we took it, or out of descriptors
-                // Replies are small and each is awaited: send them at once.
-                const int on = 1;
-                ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-                return std::make_unique<socket_connection>(client, max_line_length);
-            }
+            const int client = ::accept4(descriptor, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+            if (client < 0 && errno == EINTR) continue;
+            // None waiting, gone before we took it, or out of descriptors.
+            if (client < 0) return nullptr;
+            // Replies are small and each is awaited: send them at once.
+            const int on = 1;
+            ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+            return std::make_unique<socket_connection>(client);
         }
-    }
-
-    void interrupt() override {
-        const std::uint64_t one = 1;
-        [[maybe_unused]] const ssize_t written = ::write(wake_, &one, sizeof one);
     }
 
     void close() override {
         for (int fd : sockets_) ::close(fd);
         sockets_.clear();
         ports_.clear();
-        // Drain the wake-up so that the next open() starts afresh.
-        if (wake_ >= 0) {
-            std::uint64_t count = 0;
-            [[maybe_unused]] const ssize_t got = ::read(wake_, &count, sizeof count);
-        }
     }
 
+    std::vector<int> descriptors() const override { return sockets_; }
     std::vector<int> ports() const override { return ports_; }
 
 private:
@@ -87,7 +63,7 @@ private:
         address.sin_port = htons(std::uint16_t(binding.port));
         if (::inet_pton(AF_INET, binding.address.c_str(), &address.sin_addr) != 1)
             return "Invalid IP address " + binding.address;
-        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
         if (fd < 0) return "Could not create socket : " + std::string(std::strerror(errno));
         const int on = 1;
         ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
@@ -105,7 +81,6 @@ private:
         return {};
     }
 
-    int wake_;
     std::vector<int> sockets_;
     std::vector<int> ports_;
 };

@@ -42,13 +42,17 @@ struct server_lifecycle : network_fixture {
         return lines;
     }
 
-    // Holds the model thread in a task until release() or until `queued`
-    // requests wait behind it, then runs `then` there.
+    // Holds the model thread in a task until requests wait on `queued`
+    // client sockets, then runs `then` there. Returns once the hold has
+    // begun, so that what the test sends next waits for it.
     void hold_model_until_queued(std::size_t queued, std::function<void()> then) {
-        loop().post([this, queued, then] {
-            for (int i = 0; i < 500 && loop().queued() < queued; ++i) std::this_thread::sleep_for(10ms);
+        auto held = std::make_shared<std::atomic<bool>>(false);
+        loop().post([this, queued, then, held] {
+            *held = true;
+            for (int i = 0; i < 500 && loop().readable_now() < queued; ++i) std::this_thread::sleep_for(10ms);
             if (then) then();
         });
+        for (int i = 0; i < 500 && !*held; ++i) std::this_thread::sleep_for(1ms);
     }
 };
 

@@ -1,5 +1,6 @@
 // The model thread's loop: posted tasks, waiting for a task from another
-// thread, release at quit, and errors that must not stop the loop.
+// thread, release at quit, watched descriptors, and errors that must not
+// stop the loop.
 #include "forms/event_loop.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +9,12 @@
 #include <future>
 #include <stdexcept>
 #include <string>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
+
+#include "forms/timer.h"
 
 namespace {
 
@@ -87,22 +92,6 @@ TEST_F(event_loop_test, quit_releases_a_waiter_whose_task_is_queued_and_the_task
     EXPECT_EQ(late.get().outcome, forms::task_outcome::stopped);
 }
 
-TEST_F(event_loop_test, a_stop_request_releases_a_waiter_the_model_thread_is_not_serving) {
-    // The model thread joins a client thread (as a server stop does) while
-    // that thread waits for a task queued behind the join.
-    bool ran = false;
-    std::promise<forms::task_outcome> outcome;
-    std::jthread client([&](std::stop_token stop) {
-        outcome.set_value(loop.run_and_wait([&] { ran = true; }, stop));
-    });
-    wait_until_queued(1);
-    client.request_stop();
-    client.join();
-    EXPECT_EQ(outcome.get_future().get(), forms::task_outcome::stopped);
-    loop.run_pending();
-    EXPECT_FALSE(ran);
-}
-
 TEST_F(event_loop_test, waiting_on_the_model_thread_runs_the_task_in_place) {
     const forms::task_result<std::string> result = loop.run_and_wait([] { return std::string("ok"); });
     EXPECT_EQ(result.outcome, forms::task_outcome::done);
@@ -140,6 +129,89 @@ TEST_F(event_loop_test, a_failing_error_handler_does_not_stop_the_loop) {
     loop.post([&] { later_ran = true; });
     loop.run_pending();
     EXPECT_TRUE(later_ran);
+}
+
+// Both ends of a local stream socket, closed at the end.
+struct socket_pair {
+    int ends[2] = {-1, -1};
+    socket_pair() { EXPECT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0, ends), 0); }
+    ~socket_pair() {
+        ::close(ends[0]);
+        ::close(ends[1]);
+    }
+    void send(const std::string& bytes) const { EXPECT_EQ(::write(ends[1], bytes.data(), bytes.size()), ssize_t(bytes.size())); }
+    std::string take() const {
+        char buffer[64];
+        const ssize_t got = ::read(ends[0], buffer, sizeof buffer);
+        return got > 0 ? std::string(buffer, std::size_t(got)) : std::string();
+    }
+};
+
+TEST(event_loop_io, a_ready_descriptor_a_posted_task_and_a_timer_each_wake_a_sleeping_loop) {
+    steady_clock_source real;
+    forms::event_loop loop(real);
+    socket_pair pair;
+    std::string got;
+    std::thread::id served_on;
+    int ticks = 0;
+    forms::timer beat(loop);
+    beat.set_interval(5);
+    beat.on_timer = [&] {
+        // Three ticks: the sleep is bounded by the timer, not by traffic.
+        if (++ticks == 3) beat.stop();
+    };
+    loop.watch(pair.ends[0], true, false, [&](forms::io_ready ready) {
+        EXPECT_TRUE(ready.readable);
+        got += pair.take();
+        served_on = std::this_thread::get_id();
+        if (got == "ab") loop.post([&] { loop.quit(); });
+    });
+    std::thread model([&] {
+        loop.post([&] { beat.start(); });
+        loop.run();
+    });
+    pair.send("a");
+    while (loop.run_and_wait([&] { return got; }).value != "a") std::this_thread::yield();
+    while (loop.run_and_wait([&] { return ticks; }).value != 3) std::this_thread::yield();
+    pair.send("b");
+    const std::thread::id model_id = model.get_id();
+    model.join();
+    EXPECT_EQ(got, "ab");
+    EXPECT_EQ(served_on, model_id);
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST_F(event_loop_test, call_again_serves_once_more_and_an_unwatched_descriptor_is_never_served) {
+    socket_pair pairs[2];
+    int calls[2] = {0, 0};
+    forms::event_loop::watch_id ids[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        // Whichever is served first takes its input, silences the other in
+        // the same turn, and asks to be called again.
+        ids[i] = loop.watch(pairs[i].ends[0], true, false, [&, i](forms::io_ready) {
+            if (++calls[i] == 1) {
+                pairs[i].take();
+                loop.unwatch(ids[1 - i]);
+                loop.call_again(ids[i]);
+            } else {
+                loop.unwatch(ids[i]);
+                loop.quit();
+            }
+        });
+        pairs[i].send("x");
+    }
+    EXPECT_EQ(loop.readable_now(), 2u);
+
+    // Should call_again fail, nothing would end the run: end it after a while.
+    std::promise<void> ended;
+    std::thread guard([&, over = ended.get_future()] {
+        if (over.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) loop.quit();
+    });
+    loop.run();
+    ended.set_value();
+    guard.join();
+    EXPECT_EQ(calls[0] + calls[1], 2);
+    EXPECT_TRUE(calls[0] == 0 || calls[1] == 0);
 }
 
 } // namespace

@@ -112,4 +112,27 @@ TEST(server_process, standard_output_that_nobody_reads_never_stops_the_server_no
     EXPECT_TRUE(saved.read_bool("network", "message_logging", false));
 }
 
+TEST(server_process, sigterm_with_clients_mid_request_closes_every_connection_and_saves) {
+    const int port = free_port();
+    temp_dir dir;
+    server_process server(ORB_SERVER_PATH,
+                          {"--headless", "--dir", dir.path(), "--listen", "127.0.0.1:" + std::to_string(port)});
+    ASSERT_TRUE(server.wait_for("Server running"));
+    tcp_test_client playing(port), unfinished(port), flooding(port);
+    ASSERT_TRUE(playing.request("play").starts_with("ok=(model="));
+    unfinished.send("get_ra_d"); // a line still on its way
+    std::string burst;
+    for (int i = 0; i < 20000; ++i) burst += "get_info\r\n";
+    flooding.send(burst); // its replies unread, more requests behind them
+    playing.send("get_ra_dec\r\n");
+
+    server.signal(SIGTERM);
+    EXPECT_EQ(server.wait_exit(), 0);
+    EXPECT_TRUE(playing.closed_within());
+    EXPECT_TRUE(unfinished.closed_within());
+    EXPECT_TRUE(flooding.closed_within());
+    const ini_file saved(dir.file("server.ini"));
+    EXPECT_EQ(saved.read_string("main", "num_control_panels", ""), "3");
+}
+
 } // namespace
