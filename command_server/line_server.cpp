@@ -13,13 +13,13 @@ constexpr int accepts_per_turn = 16;
 } // namespace
 
 struct line_server::client {
-    explicit client(std::unique_ptr<tcp_connection> c)
-        : connection(std::move(c)), framer(max_line_length, read_size) {}
+    client(std::unique_ptr<tcp_connection> c, std::unique_ptr<request_framer> f)
+        : connection(std::move(c)), framer(std::move(f)) {}
 
     std::size_t pending() const { return output.size() - sent; }
 
     std::unique_ptr<tcp_connection> connection;
-    line_framer framer;
+    std::unique_ptr<request_framer> framer;
     std::string output;       // replies not yet taken by the kernel, from `sent` on
     std::size_t sent = 0;
     bool input_ended = false; // the peer has sent its last byte
@@ -29,11 +29,13 @@ struct line_server::client {
 };
 
 line_server::line_server(forms::event_loop& loop, request_handler on_request, refusal_handler on_refused,
-                         notice_handler on_notice)
+                         notice_handler on_notice, framer_factory make_framer, session_handlers sessions)
     : loop_(loop),
       on_request_(std::move(on_request)),
       on_refused_(std::move(on_refused)),
       on_notice_(std::move(on_notice)),
+      make_framer_(std::move(make_framer)),
+      sessions_(std::move(sessions)),
       listener_(make_tcp_listener()) {}
 
 line_server::~line_server() { stop(); }
@@ -61,7 +63,11 @@ void line_server::stop() {
     listening_.clear();
     listener_->close();
     for (auto& [key, c] : clients_) loop_.unwatch(c->watch);
+    std::vector<std::uint64_t> closed;
+    for (const auto& [key, c] : clients_) closed.push_back(key);
     clients_.clear(); // closes every client's socket
+    if (sessions_.closed)
+        for (const std::uint64_t key : closed) sessions_.closed(key);
 }
 
 std::vector<int> line_server::ports() const { return active_ ? listener_->ports() : std::vector<int>{}; }
@@ -77,12 +83,15 @@ void line_server::accept_clients(int listening) {
             if (on_refused_) on_refused_(refused_);
             continue;
         }
-        auto made = std::make_unique<client>(std::move(connection));
+        auto made = std::make_unique<client>(std::move(connection),
+                                             make_framer_ ? make_framer_()
+                                                          : std::make_unique<line_framer>(max_line_length, read_size));
         const std::uint64_t key = ++last_key_;
         made->watch = loop_.watch(made->connection->descriptor(), true, false,
                                   [this, key](forms::io_ready ready) { serve(key, ready); });
         if (made->watch == 0) continue; // the OS would not watch it: dropped
         clients_.emplace(key, std::move(made));
+        if (sessions_.opened) sessions_.opened(key);
     }
 }
 
@@ -120,17 +129,17 @@ bool line_server::take_lines(client& c, std::uint64_t key) {
             return true;
         }
         bool waiting = false;
-        const read_status status = c.framer.next(line, waiting);
+        const read_status status = c.framer->next(line, waiting);
         if (waiting) {
             if (read_once) return true;
             read_once = true;
-            const io_result got = c.connection->read(c.framer.space());
+            const io_result got = c.connection->read(c.framer->space());
             if (got.status == io_result::state::would_block) return true;
             if (got.status == io_result::state::closed) {
                 c.input_ended = true;
                 return true;
             }
-            c.framer.commit(got.count);
+            c.framer->commit(got.count);
             continue;
         }
         if (status == read_status::too_long) {
@@ -142,6 +151,7 @@ bool line_server::take_lines(client& c, std::uint64_t key) {
         ++served;
         remote_answer answer;
         bool failed = false;
+        current_ = key;
         try {
             answer = on_request_(line);
         } catch (const std::exception& error) {
@@ -184,4 +194,5 @@ void line_server::close_client(std::uint64_t key) {
     if (found == clients_.end()) return;
     loop_.unwatch(found->second->watch);
     clients_.erase(found); // closes its socket
+    if (sessions_.closed) sessions_.closed(key);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,6 +33,14 @@ public:
     // Runs when the server closes a client for a reason of its own, with
     // that reason (for the status log).
     using notice_handler = std::function<void(const std::string& why)>;
+    // Makes the framer of each new connection: how its bytes are cut into
+    // requests. None: CR LF lines of at most max_line_length characters.
+    using framer_factory = std::function<std::unique_ptr<request_framer>()>;
+    // Run as a client is taken and as its connection ends, with its key.
+    struct session_handlers {
+        std::function<void(std::uint64_t client)> opened;
+        std::function<void(std::uint64_t client)> closed;
+    };
 
     static constexpr std::size_t max_line_length = 240;
     static constexpr std::size_t max_clients = 64;
@@ -45,7 +54,7 @@ public:
     static constexpr std::size_t read_size = 16 * 1024;
 
     line_server(forms::event_loop& loop, request_handler on_request, refusal_handler on_refused,
-                notice_handler on_notice = {});
+                notice_handler on_notice = {}, framer_factory make_framer = {}, session_handlers sessions = {});
     ~line_server();
     line_server(const line_server&) = delete;
     line_server& operator=(const line_server&) = delete;
@@ -60,6 +69,8 @@ public:
     bool active() const { return active_; }
     std::vector<int> ports() const;
     std::size_t clients() const { return clients_.size(); }
+    // The key of the client whose request the handler is running for.
+    std::uint64_t current_client() const { return current_; }
 
 private:
     struct client;
@@ -78,6 +89,9 @@ private:
     request_handler on_request_;
     refusal_handler on_refused_;
     notice_handler on_notice_;
+    framer_factory make_framer_;
+    session_handlers sessions_;
+    std::uint64_t current_ = 0;
     std::unique_ptr<tcp_listener> listener_;
     std::vector<forms::event_loop::watch_id> listening_;
     bool active_ = false;

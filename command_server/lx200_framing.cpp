@@ -34,3 +34,16 @@ std::vector<std::string> lx200_framer::feed(std::string_view bytes) {
     }
     return commands;
 }
+
+void lx200_request_framer::commit(std::size_t count) {
+    for (std::string& command : framer_.feed(std::string_view(buffer_.data(), count)))
+        ready_.push_back(std::move(command));
+}
+
+read_status lx200_request_framer::next(std::string& command, bool& waiting) {
+    waiting = ready_.empty();
+    if (waiting) return read_status::line;
+    command = std::move(ready_.front());
+    ready_.pop_front();
+    return read_status::line;
+}

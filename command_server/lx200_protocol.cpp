@@ -83,15 +83,13 @@ bool in_range(const angle_record& record, int max_units) {
 } // namespace
 
 lx200_protocol::lx200_protocol(command_processor& processor, scope_teller& scope, server_panels& panels,
-                               status_logger& log, const program_clock& clock, const lx200_settings& settings,
-                               std::string version)
+                               status_logger& log, const program_clock& clock, const lx200_settings& settings)
     : processor_(processor),
       scope_(scope),
       panels_(panels),
       log_(log),
       clock_(clock),
       settings_(settings),
-      version_(std::move(version)),
       high_precision_(settings.high_precision) {}
 
 std::optional<std::string> lx200_protocol::answer(std::string_view command, lx200_client& client) {
@@ -118,7 +116,7 @@ std::optional<std::string> lx200_protocol::answer(std::string_view command, lx20
     for (const named& d : directions)
         if (command == d.command) return plain(d.operation, client);
     if (command == "GVP") return panels_.model_text() + "#";
-    if (command == "GVN") return version_ + "#";
+    if (command == "GVN") return version + "#";
     if (command.size() == 2 && command[0] == 'G') return site(command);
     if (command.starts_with("St") || command.starts_with("Sg") || command.starts_with("SG") ||
         command.starts_with("SL") || command.starts_with("SC"))
@@ -132,6 +130,12 @@ std::string lx200_protocol::mount_mode() const {
 }
 
 void lx200_protocol::take_control(lx200_client& client) {
+    // A planetarium program has no "connect" of ours to send: its first
+    // command to reach the scope connects it.
+    if (!scope_.connected()) {
+        tscope_object position;
+        scope_.tell("connect", position);
+    }
     processor_.client_playing = true;
     if (client.playing) return;
     client.playing = true;

@@ -32,8 +32,7 @@ class lx200_protocol {
 public:
     // Everything given must outlive the protocol.
     lx200_protocol(command_processor& processor, scope_teller& scope, server_panels& panels,
-                   status_logger& log, const program_clock& clock, const lx200_settings& settings,
-                   std::string version);
+                   status_logger& log, const program_clock& clock, const lx200_settings& settings);
 
     // The answer to one command as the framer cut it ("GR", "Sr12:30:00",
     // the ACK byte); nothing for a command that has none or is unknown.
@@ -41,6 +40,8 @@ public:
 
     bool high_precision() const { return high_precision_; }
 
+    // This program's version, the answer to ":GVN#".
+    std::string version = "0";
     // Universal time now, for the time and date answers (tests set their own).
     std::function<std::time_t()> universal_time = [] { return std::time(nullptr); };
 
@@ -71,7 +72,6 @@ private:
     status_logger& log_;
     const program_clock& clock_;
     const lx200_settings& settings_;
-    std::string version_;
 
     bool high_precision_;
     std::optional<double> target_ra_;

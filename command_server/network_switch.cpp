@@ -54,12 +54,28 @@ void Tscope_network::start_server() {
         for (const std::string& line : bound) logger.show_as_is(line);
         logger.update_status_log("Server started", true);
         logger.update_status_log(server_.active() ? "Server running" : "Server stopped", true);
+        start_lx200();
     } catch (const std::exception& error) {
         logger.update_status_log("Server not started : " + std::string(error.what()), true);
     }
 }
 
+void Tscope_network::start_lx200() {
+    lx200_server_.stop();
+    if (lx200_option_)
+        lx200_server_.start(lx200_option_->first, lx200_option_->second);
+    else if (lx200.enabled)
+        lx200_server_.start(lx200.address, lx200.port);
+}
+
+std::optional<int> Tscope_network::lx200_port() const {
+    const std::vector<int> ports = lx200_server_.ports();
+    if (ports.empty()) return std::nullopt;
+    return ports.front();
+}
+
 void Tscope_network::Stop_Server() {
+    lx200_server_.stop();
     if (!server_.active()) return;
     server_.stop();
     logger.update_status_log(server_.active() ? "Server running" : "Server stopped", true);

@@ -23,12 +23,14 @@ Tscope_network::Tscope_network(forms::toolkit& kit, panel_host& host,
       host_addresses(host_ipv4_addresses),
       logger(comms.log),
       processor(settings, comms.operations, logger, panels),
+      lx200_answers(processor, comms.operations, panels, logger, kit.loop().clock(), lx200),
       comms_(comms),
       panels_(panels),
       server_(
           kit.loop(), [this](const std::string& line) { return scope_serverExecute(line); },
           [this](std::size_t refused) { refuse_client(refused); },
-          [this](const std::string& why) { logger.update_status_log(why, true); }) {
+          [this](const std::string& why) { logger.update_status_log(why, true); }),
+      lx200_server_(kit.loop(), lx200_answers, logger, comms.ports) {
     build_window();
     logger.add_display([this](const std::string& line) { status_log.add_line(line); });
     // formcreate
@@ -155,4 +157,7 @@ void Tscope_network::disk_buttonClick() {
 
 void Tscope_network::kill() { close_network_connection(); }
 
-void Tscope_network::close_network_connection() { server_.stop(); }
+void Tscope_network::close_network_connection() {
+    lx200_server_.stop();
+    server_.stop();
+}

@@ -14,6 +14,8 @@
 
 #include "command_server/command_processor.h"
 #include "command_server/line_server.h"
+#include "command_server/lx200_endpoint.h"
+#include "command_server/lx200_protocol.h"
 #include "command_server/lx200_settings.h"
 #include "command_server/server_panels.h"
 #include "command_server/status_logger.h"
@@ -62,6 +64,8 @@ public:
     bool server_active() const { return server_.active(); }
     // The ports the server listens on, in the order of the address list.
     std::vector<int> server_ports() const { return server_.ports(); }
+    // The port the LX200 endpoint listens on; none while it does not.
+    std::optional<int> lx200_port() const;
     // The execute handler, run on the model thread for each line a client sends.
     remote_answer scope_serverExecute(const std::string& line);
 
@@ -74,8 +78,10 @@ public:
     // ---- what the panel owns ----
     status_logger logger;
     command_processor processor;
-    // The LX200 endpoint's keys (section "lx200"), served while the network is on.
+    // The LX200 endpoint: its keys (section "lx200"), what it answers, and
+    // its server, which runs beside ours.
     lx200_settings lx200;
+    lx200_protocol lx200_answers;
     // The start-up option --lx200: serve LX200 clients on this address and
     // port while the network is on, whatever the keys say (and without
     // changing them).
@@ -92,10 +98,13 @@ protected:
 private:
     void build_window();
     void close_network_connection();
+    // Serves LX200 clients beside our own, when the option or the keys say so.
+    void start_lx200();
     void refuse_client(std::size_t refused);
 
     Tscope_comms& comms_;
     server_panels& panels_;
     line_server server_;
     std::optional<std::pair<std::string, int>> lx200_option_;
+    lx200_endpoint lx200_server_;
 };

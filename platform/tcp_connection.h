@@ -14,21 +14,33 @@ enum class read_status {
     too_long, // more characters than the limit before the terminator
 };
 
+// Cuts one connection's byte stream into requests: the bytes of each read
+// go into space(), commit() says how many came, and next() hands out the
+// requests they complete, in order.
+class request_framer {
+public:
+    virtual ~request_framer() = default;
+    // Where the next read may put its bytes; empty when the buffer is full.
+    virtual std::span<char> space() = 0;
+    virtual void commit(std::size_t count) = 0;
+    // The next complete request, if one is buffered. When none is yet,
+    // `waiting` is set; too_long when the stream can no longer be cut.
+    virtual read_status next(std::string& request, bool& waiting) = 0;
+};
+
 // Splits a byte stream into lines ended by CR LF exactly. An LF alone is an
 // ordinary character of the line. It gives up on a line as soon as it has
 // more than max_length characters, so a client that never ends its line
 // cannot make it grow. Each read may bring up to read_size bytes: the lines
 // they complete are handed out without copying the rest along.
-class line_framer {
+class line_framer final : public request_framer {
 public:
     explicit line_framer(std::size_t max_length, std::size_t read_size = 0);
 
-    // Where the next read may put its bytes; empty when the buffer is full.
-    std::span<char> space();
-    void commit(std::size_t count);
-    // The next complete line, if one is buffered. When none is yet,
-    // `waiting` is set; too_long as soon as the line cannot end in time.
-    read_status next(std::string& line, bool& waiting);
+    std::span<char> space() override;
+    void commit(std::size_t count) override;
+    // too_long as soon as the line cannot end in time.
+    read_status next(std::string& line, bool& waiting) override;
 
 private:
     std::string buffer_;

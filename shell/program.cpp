@@ -1,5 +1,7 @@
 #include "shell/program.h"
 
+#include "shell/orb_server_about.h"
+
 #include "settings/settings_file.h"
 
 orb_program::orb_program(const program_clock& clock, std::string program_dir)
@@ -28,6 +30,7 @@ orb_program::orb_program(const program_clock& clock, std::string program_dir)
     // processor's failure mark, and the panels; the scope panels send
     // through the processor.
     comms->ports.wire(network->processor, panel_ports_);
+    network->lx200_answers.version = program_version();
     panel_peers_.wire(network->processor, *control, *info, *search);
     // The network panel's creation ends with a fresh search, which reads the
     // search panel's edits (a substitute written there runs its handler,

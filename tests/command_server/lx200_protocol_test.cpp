@@ -26,12 +26,15 @@ TEST(lx200_framing, commands_are_cut_at_hash_whatever_the_packets) {
 
 struct lx200_protocol_test : processor_fixture {
     lx200_settings options;
-    lx200_protocol protocol{processor, teller, panels, logger, clock, options, "1.2.3"};
+    lx200_protocol protocol{processor, teller, panels, logger, clock, options};
     lx200_client client{"127.0.0.1:40000"};
 
     lx200_protocol_test() {
+        protocol.version = "1.2.3";
         // Noon, 11 December 2026, universal time.
         protocol.universal_time = [] { return std::time_t(1796990400); };
+        EXPECT_EQ(request("connect"), "ok");
+        operations.clear();
         processor.local_control = false; // the network is on
     }
 
@@ -138,7 +141,7 @@ TEST_F(lx200_protocol_test, a_refused_goto_answers_one_and_a_reason) {
     EXPECT_EQ(ask("MS"), "1Slew refused#");
     teller.answer = [](std::string_view, tscope_object&) { return std::string("fail : read from scope failed"); };
     EXPECT_EQ(ask("MS"), "1read from scope failed#");
-    lx200_protocol fresh{processor, teller, panels, logger, clock, options, "1.2.3"};
+    lx200_protocol fresh{processor, teller, panels, logger, clock, options};
     EXPECT_EQ(fresh.answer("MS", client), "1No target set#");
     EXPECT_TRUE(operations.size() == 2);
 }
@@ -157,6 +160,15 @@ TEST_F(lx200_protocol_test, a_command_that_reaches_the_scope_plays_and_says_so_o
     ask("Q");
     EXPECT_TRUE(processor.client_playing);
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "LX200 client 127.0.0.1:40000 : play"), 1);
+}
+
+TEST_F(lx200_protocol_test, the_first_command_to_reach_the_scope_connects_it) {
+    processor.local_control = true;
+    EXPECT_EQ(request("disconnect"), "ok");
+    processor.local_control = false;
+    operations.clear();
+    EXPECT_EQ(ask("GR"), "12:08:54#");
+    EXPECT_EQ(operations, (std::vector<std::string>{"connect", "get_ra_dec"}));
 }
 
 TEST_F(lx200_protocol_test, the_mount_mode_follows_the_model_unless_a_key_says_otherwise) {
