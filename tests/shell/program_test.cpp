@@ -67,7 +67,7 @@ TEST_F(program_test, a_fresh_start_shows_the_default_pages_and_saves_every_secti
                               "[network]", "[control]", "[focus]", "[info]", "[comms]", "[config]",
                               "[observer]", "[tracking]", "[search]", "[sun]", "[moon]", "[planets]",
                               "[catalogs]", "[about]", "[main]", "[panel_1]", "[panel_2]",
-                              "[panel_3]", "[serial_devices]"}));
+                              "[panel_3]", "[serial_devices]", "[lx200]"}));
     const ini_file saved(dir.file("server.ini"));
     EXPECT_EQ(saved.read_string("main", "num_control_panels", ""), "3");
     EXPECT_EQ(saved.read_string("panel_2", "button_4_name", ""), "Control");
