@@ -1,7 +1,6 @@
 #include "client/client_options.h"
 
 #include "orb_build_info.h"
-#include "text/command_options.h"
 #include "text/integer_text.h"
 #include "text/number_text.h"
 
@@ -10,12 +9,7 @@ namespace {
 // A day: long enough for any scope operation, short enough for any clock.
 constexpr double longest_timeout = 86400;
 
-client_command_line refused(std::string why) {
-    client_command_line refusal;
-    refusal.what = client_command_line::action::refuse;
-    refusal.error = "orb_client: " + std::move(why);
-    return refusal;
-}
+client_command_line refused(const std::string& why) { return client_command_line::refused("orb_client", why); }
 
 } // namespace
 
@@ -27,11 +21,9 @@ client_command_line parse_client_command_line(const std::vector<std::string>& ar
     for (const option_word& word : read.words) {
         const std::string& value = word.value.value_or("");
         if (word.name == "--help") {
-            parsed.what = client_command_line::action::help;
-            return parsed;
+            return client_command_line::answer(client_command_line::action::help);
         } else if (word.name == "--version") {
-            parsed.what = client_command_line::action::version;
-            return parsed;
+            return client_command_line::answer(client_command_line::action::version);
         } else if (word.name.empty()) {
             options.requests.push_back(value);
         } else if (word.name == "--play") {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "text/command_options.h"
+
 struct client_options {
     std::string host = "127.0.0.1";
     int port = 8383;
@@ -15,17 +17,8 @@ struct client_options {
     std::vector<std::string> requests; // empty: read them from standard input
 };
 
-struct client_command_line {
-    enum class action {
-        run,     // connect and send the requests of `options`
-        help,    // print client_usage_text() on standard output, exit 0
-        version, // print the name and version on standard output, exit 0
-        refuse,  // print `error` and client_usage_text() on standard error, exit 2
-    };
-    action what = action::run;
-    client_options options;
-    std::string error; // one line, "orb_client: ..."
-};
+// run: connect and send the requests; the usage is client_usage_text().
+using client_command_line = command_line_of<client_options>;
 
 // `arguments` without the program's name.
 client_command_line parse_client_command_line(const std::vector<std::string>& arguments);

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "orb_build_info.h"
-#include "text/command_options.h"
 #include "text/integer_text.h"
 
 namespace {
@@ -52,12 +51,7 @@ std::optional<std::string> read_folder(const std::string& text, std::string& err
     return path;
 }
 
-command_line refused(std::string why) {
-    command_line refusal;
-    refusal.what = command_line::action::refuse;
-    refusal.error = "orb_server: " + std::move(why);
-    return refusal;
-}
+command_line refused(const std::string& why) { return command_line::refused("orb_server", why); }
 
 } // namespace
 
@@ -70,11 +64,9 @@ command_line parse_command_line(const std::vector<std::string>& arguments, const
     for (const option_word& word : read.words) {
         std::string error;
         if (word.name == "--help") {
-            parsed.what = command_line::action::help;
-            return parsed;
+            return command_line::answer(command_line::action::help);
         } else if (word.name == "--version") {
-            parsed.what = command_line::action::version;
-            return parsed;
+            return command_line::answer(command_line::action::version);
         } else if (word.name.empty()) {
             return refused("unexpected argument \"" + *word.value + "\" (requests go to orb_client, not to the server)");
         } else if (word.name == "--headless") {

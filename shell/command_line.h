@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "text/command_options.h"
+
 struct tcp_endpoint {
     std::string address; // dotted IPv4
     int port = 0;
@@ -19,17 +21,8 @@ struct server_options {
     std::optional<tcp_endpoint> lx200;  // --lx200: the LX200 endpoint's place
 };
 
-struct command_line {
-    enum class action {
-        run,     // start the server with `options`
-        help,    // print usage_text() on standard output, exit 0
-        version, // print version_text() on standard output, exit 0
-        refuse,  // print `error` and usage_text() on standard error, exit 2
-    };
-    action what = action::run;
-    server_options options;
-    std::string error; // one line, "orb_server: ..."
-};
+// run: start the server with its options; the usage is usage_text().
+using command_line = command_line_of<server_options>;
 
 // `arguments` without the program's name; `executable_dir` (ending with "/")
 // is program_dir unless --dir names another folder, which must exist.

@@ -22,3 +22,22 @@ struct option_words {
 // `flags` take no value, `valued` take one.
 option_words read_options(const std::vector<std::string>& arguments, const std::vector<std::string_view>& flags,
                           const std::vector<std::string_view>& valued);
+
+// What a program makes of its command line.
+template <class Options>
+struct command_line_of {
+    enum class action {
+        run,     // go on with `options`
+        help,    // print the usage on standard output, exit 0
+        version, // print the name and version on standard output, exit 0
+        refuse,  // print `error` and the usage on standard error, exit 2
+    };
+    action what = action::run;
+    Options options;
+    std::string error; // one line, "program: ..."
+
+    static command_line_of answer(action what) { return {what, {}, {}}; }
+    static command_line_of refused(const std::string& program, const std::string& why) {
+        return {action::refuse, {}, program + ": " + why};
+    }
+};
