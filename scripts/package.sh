@@ -21,5 +21,6 @@ rm -f build/package/*.deb
 (cd build/package && cpack -G DEB)
 for deb in build/package/*.deb; do
   echo "== $deb"
-  dpkg-deb -I "$deb" | sed -n '/Package:/,$p'
+  dpkg-deb -f "$deb"
+  dpkg-deb -c "$deb"
 done
