@@ -4,6 +4,8 @@
 #   install_deps.sh server    building and running the headless server (no Qt)
 #   install_deps.sh desktop   and its windows: Qt 6 and the panels' font
 #   install_deps.sh test      and the test suite, the desktop view's included
+#   install_deps.sh package   the tools that make Debian packages (with one of the above)
+# Several may be named at once: install_deps.sh server package.
 set -euo pipefail
 
 server=(g++ cmake ninja-build make pkg-config)
@@ -11,13 +13,21 @@ server=(g++ cmake ninja-build make pkg-config)
 # display is needed); Liberation Sans has the widths the panels were drawn for.
 desktop=(qt6-base-dev fonts-liberation2)
 tests=(libgtest-dev libgmock-dev)
+# CPack's Debian generator finds library dependencies with dpkg-shlibdeps
+# (dpkg-dev) and tells executables by file.
+packaging=(dpkg-dev file fakeroot)
 
-case "${1:-}" in
-  server) packages=("${server[@]}") ;;
-  desktop) packages=("${server[@]}" "${desktop[@]}") ;;
-  test) packages=("${server[@]}" "${desktop[@]}" "${tests[@]}") ;;
-  *) echo "usage: $0 server|desktop|test" >&2; exit 2 ;;
-esac
+[ $# -gt 0 ] || { echo "usage: $0 server|desktop|test [package]" >&2; exit 2; }
+packages=()
+for need in "$@"; do
+  case "$need" in
+    server) packages+=("${server[@]}") ;;
+    desktop) packages+=("${server[@]}" "${desktop[@]}") ;;
+    test) packages+=("${server[@]}" "${desktop[@]}" "${tests[@]}") ;;
+    package) packages+=("${packaging[@]}") ;;
+    *) echo "usage: $0 server|desktop|test [package]" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

@@ -4,12 +4,14 @@
 #include <dlfcn.h>
 #include <filesystem>
 
+#include "orb_build_info.h"
+
 namespace {
 
 // Where the module may be, relative to the executable's folder, in the order
-// tried: the build leaves it beside orb_server. An installed layout adds its
-// place here (as "../lib/orb_server/orb_qt_view.so").
-constexpr const char* module_places[] = {"orb_qt_view.so"};
+// tried: the build leaves it beside orb_server; cmake --install and the
+// package put it in the program's own folder under lib/.
+constexpr const char* module_places[] = {"orb_qt_view.so", orb_installed_view_module};
 
 } // namespace
 
@@ -40,6 +42,7 @@ view_module load_view_module(const std::string& executable_dir) {
         return {reinterpret_cast<forms::view_entry*>(entry), {}};
     }
     return {nullptr, std::string("orb_server: the windows need the desktop view (") + module_places[0] +
-                         " beside orb_server in " + executable_dir +
-                         "), which this build has not got; build it with Qt 6, or start it with --headless"};
+                         " beside orb_server in " + executable_dir + ", or " + executable_dir + module_places[1] +
+                         "), which is not installed; install the package orb-server-desktop or build it with Qt 6, "
+                         "or start it with --headless"};
 }

@@ -10,56 +10,20 @@
 #include <string>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/nonblocking_line_writer.h"
+#include "shell/command_line.h"
 #include "shell/desktop_module.h"
 #include "shell/program.h"
 
 namespace {
 
-struct options {
-    bool headless = false;
-    std::string program_dir;
-    std::string listen;
-};
-
-const char* usage = "usage: orb_server [--headless] [--dir DIR] [--listen ADDR:PORT]\n";
-
 std::string executable_dir() {
     std::error_code error;
     const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string("./") : path.parent_path().string() + "/";
-}
-
-bool parse(int argc, char** argv, options& parsed) {
-    parsed.program_dir = executable_dir();
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--headless") {
-            parsed.headless = true;
-        } else if ((arg == "--dir" || arg == "--listen") && i + 1 < argc) {
-            (arg == "--dir" ? parsed.program_dir : parsed.listen) = argv[++i];
-        } else {
-            return false;
-        }
-    }
-    if (!parsed.listen.empty()) {
-        const std::size_t colon = parsed.listen.rfind(':');
-        if (colon == std::string::npos || colon == 0 || colon + 1 == parsed.listen.size()) {
-            std::cerr << "orb_server: --listen wants ADDR:PORT, as 127.0.0.1:8383\n";
-            return false;
-        }
-    }
-    std::error_code error;
-    const auto dir = std::filesystem::absolute(parsed.program_dir, error);
-    if (error || !std::filesystem::is_directory(dir)) {
-        std::cerr << "orb_server: no such folder: " << parsed.program_dir << "\n";
-        return false;
-    }
-    parsed.program_dir = dir.string();
-    if (parsed.program_dir.back() != '/') parsed.program_dir += '/';
-    return true;
 }
 
 // Waits for signals on a thread of its own, so that the model thread sees
@@ -107,11 +71,14 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    options parsed;
-    if (!parse(argc, argv, parsed)) {
-        std::cerr << usage;
-        return 2;
+    const command_line line = parse_command_line(std::vector<std::string>(argv + 1, argv + argc), executable_dir());
+    switch (line.what) {
+    case command_line::action::help: std::cout << usage_text(); return 0;
+    case command_line::action::version: std::cout << version_text(); return 0;
+    case command_line::action::refuse: std::cerr << line.error << "\n" << usage_text(); return 2;
+    case command_line::action::run: break;
     }
+    const server_options& parsed = line.options;
     view_module view;
     if (!parsed.headless) {
         if (!display_available()) {
@@ -150,10 +117,9 @@ int main(int argc, char** argv) {
 
     signal_watch watch(program);
     program.start();
-    if (!parsed.listen.empty()) {
-        const std::size_t colon = parsed.listen.rfind(':');
-        program.network->listen_on(parsed.listen.substr(0, colon), parsed.listen.substr(colon + 1));
-    }
+    // The LX200 place first: it is served as soon as the network is on.
+    if (parsed.lx200) program.network->serve_lx200_on(parsed.lx200->address, parsed.lx200->port);
+    if (parsed.listen) program.network->listen_on(parsed.listen->address, std::to_string(parsed.listen->port));
     if (parsed.headless) program.kit().loop().run();
     else view.run(&program.kit(), argc, argv);
     say("orb_server: closed");

@@ -1,10 +1,8 @@
 #include "shell/orb_server_about.h"
 
-#ifndef ORB_SERVER_VERSION
-#error "the build defines ORB_SERVER_VERSION from the project's version"
-#endif
+#include "orb_build_info.h"
 
-std::string program_version() { return ORB_SERVER_VERSION; }
+std::string program_version() { return orb_version; }
 
 Tscope_about::Tscope_about(forms::toolkit& kit, panel_host& host)
     : panel_window(kit, host, {"scope_about", "ORB Server About", "about", "", 335, 157}) {

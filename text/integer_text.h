@@ -24,3 +24,11 @@ inline bool parse_decimal_integer(std::string_view text, std::int32_t& value) {
     if (read) value = *read;
     return read.has_value();
 }
+
+// A TCP port as a user types it: decimal digits only, 0 to 65535 (0: any
+// free port, where the listener allows it).
+inline std::optional<int> read_port(std::string_view text) {
+    const std::optional<std::int32_t> read = read_integer(text, {.sign = false});
+    if (!read || *read > 65535) return std::nullopt;
+    return int(*read);
+}

@@ -1,16 +1,14 @@
 // orb_server as a user starts it: headless in a folder of its own, closed by
 // a signal, with its standard output read or left unread.
-#include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <string>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include "settings/settings_file.h"
+#include "tests/fixtures/local_ports.h"
 #include "tests/fixtures/tcp_test_client.h"
 #include "tests/fixtures/server_process.h"
 #include "tests/fixtures/temp_dir.h"
@@ -60,20 +58,6 @@ TEST(server_process, a_headless_server_maps_no_qt_library) {
     EXPECT_EQ(mapped.find("orb_qt_view"), std::string::npos) << mapped;
     server.signal(SIGTERM);
     EXPECT_EQ(server.wait_exit(), 0);
-}
-
-// A port on 127.0.0.1 that nothing listens on just now.
-int free_port() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("no free port");
-    ::close(fd);
-    return ntohs(address.sin_port);
 }
 
 TEST(server_process, standard_output_that_nobody_reads_never_stops_the_server_nor_its_sigterm) {
