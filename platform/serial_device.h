@@ -66,6 +66,9 @@ public:
 
     // Reads at most buffer.size() bytes under the current timeouts.
     virtual serial_transfer read(std::span<char> buffer) = 0;
+    // Drops whatever has arrived and not been read, without waiting; the
+    // count is how many bytes went.
+    virtual serial_transfer drop_input() = 0;
     // Writes the bytes as they are within the write timeout; a count below
     // bytes.size() with no error means the time ran out.
     virtual serial_transfer write(std::string_view bytes) = 0;

@@ -3,6 +3,7 @@
 #include "platform/serial_rate.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -240,6 +241,28 @@ serial_transfer termios_serial_device::read(std::span<char> buffer) {
         // up and will never deliver another byte.
         if (events & (POLLHUP | POLLERR)) return {got, EIO};
     }
+}
+
+serial_transfer termios_serial_device::drop_input() {
+    if (fd_ < 0) return {0, EBADF};
+    // Read rather than flushed, so that the count is exact. A serial line
+    // brings a few bytes a millisecond and this drains far faster; a writer
+    // that keeps up with it (a pseudo-terminal's far end) has the rest
+    // flushed uncounted once the rounds are used up.
+    std::array<char, 4096> scratch{};
+    std::size_t dropped = 0;
+    for (int round = 0; round < 16; ++round) {
+        const ssize_t n = ::read(fd_, scratch.data(), scratch.size());
+        if (n > 0) {
+            dropped += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN) return {dropped, errno};
+        return {dropped, 0};
+    }
+    ::tcflush(fd_, TCIFLUSH);
+    return {dropped, 0};
 }
 
 serial_transfer termios_serial_device::write(std::string_view bytes) {

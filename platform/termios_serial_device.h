@@ -23,6 +23,7 @@ public:
     bool write_settings() override;
     void set_timeouts(const serial_timeouts& timeouts) override { timeouts_ = timeouts; }
     serial_transfer read(std::span<char> buffer) override;
+    serial_transfer drop_input() override;
     serial_transfer write(std::string_view bytes) override;
     void close() override;
 

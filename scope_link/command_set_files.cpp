@@ -193,6 +193,8 @@ void read_escape_scopes(command_table& table, const std::string& program_dir, in
 void write_escape_scopes(const std::string& program_dir) {
     for (const int scope_type : {configuration_settings::lx200, configuration_settings::autostar}) {
         ini_file file(program_dir + command_set_file_name(scope_type));
+        file.begin_save();
         for (const default_command& row : defaults) write_section(file, row, scope_type);
+        file.commit();
     }
 }

@@ -16,5 +16,6 @@ std::string command_set_file_name(int scope_type);
 void read_escape_scopes(command_table& table, const std::string& program_dir, int scope_type);
 
 // Writes the defaults into "lx200.ini" then "autostar.ini" in program_dir,
-// updating each in place. Raises settings_write_error.
+// updating each in place and replacing each file once. Raises
+// settings_write_error; the file that failed is then as it was.
 void write_escape_scopes(const std::string& program_dir);

@@ -95,6 +95,11 @@ bool serial_link::write(std::string_view text) {
     update_status_log("write >>");
     bool written = true;
     if (linked && scope_enabled()) {
+        // No answer is awaited between commands, so whatever is on the line
+        // now (an answer that came after its wait gave up, the rest of one
+        // cut at its first burst) would be read as this command's answer.
+        const serial_transfer dropped = device_.drop_input();
+        if (dropped.count > 0) update_status_log("bytes dropped : " + std::to_string(dropped.count));
         const serial_transfer sent = device_.write(text);
         if (!sent.ok()) {
             update_status_log("write failed : " + std::to_string(sent.error));
@@ -160,20 +165,35 @@ bool serial_link::read_timeout(std::string_view canned_answer) {
     // The watchdog is looked at between reads on the program's clock; the
     // event loop is not run meanwhile, so nothing else happens on the model
     // thread until the answer is in or the time is up. Each read waits at
-    // most its own timeout, so the loop does not spin.
+    // most its own timeout, so the loop does not spin, and never past the
+    // deadline: a read that would outlast it has its total time cut to what
+    // is left, however long `timeout` is.
     const milliseconds deadline = clock_.now() + milliseconds(response_wait);
+    bool narrowed = false;
     read_result outcome;
     for (;;) {
-        if (clock_.now() >= deadline) {
+        const milliseconds left = deadline - clock_.now();
+        if (left <= milliseconds(0)) {
             response_timerTimer();
             outcome = read_result::error;
             break;
         }
+        if (left < milliseconds(timeout_) && linked && scope_enabled() && port_open_) {
+            device_.set_timeouts(read_until(left));
+            narrowed = true;
+        }
         outcome = read(canned_answer);
         if (outcome != read_result::nothing) break;
     }
+    if (narrowed && port_open_) device_.set_timeouts(normal_timeouts(timeout_, interval_));
     waiting_ = false;
     return outcome == read_result::data;
+}
+
+serial_timeouts serial_link::read_until(milliseconds left) const {
+    serial_timeouts timeouts = normal_timeouts(timeout_, interval_);
+    timeouts.read_constant = static_cast<int>(left.count());
+    return timeouts;
 }
 
 void serial_link::response_timerTimer() { ports_.panels().stop_search_timer(); }

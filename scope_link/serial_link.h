@@ -43,7 +43,8 @@ public:
     bool write(std::string_view text);
     read_result read(std::string_view canned_answer);
     // Reads until an answer is in, or fails when none has begun within
-    // response_wait; never runs the event loop meanwhile.
+    // response_wait; never runs the event loop meanwhile, and no read waits
+    // past that deadline.
     bool read_timeout(std::string_view canned_answer);
     // The watchdog's action when the wait is over: the search panel's poll stops.
     void response_timerTimer();
@@ -69,6 +70,8 @@ private:
     void update_status_log(const std::string& text) const { ports_.update_status_log(text); }
     bool scope_enabled() const;
     serial_transfer read_device();
+    // The normal timeouts with the read's total time cut to `left`.
+    serial_timeouts read_until(milliseconds left) const;
 
     const link_ports& ports_;
     const configuration_settings& settings_;

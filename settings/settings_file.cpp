@@ -157,9 +157,12 @@ void ini_file::write_string(std::string_view section, std::string_view key,
     write_value(section, key, value.substr(0, value.find_first_of("\r\n")));
 }
 
-void ini_file::write_value(std::string_view section, std::string_view key,
-                           std::string_view value) {
-    std::vector<std::string> lines = lines_;
+namespace {
+
+// Puts key=value into the lines: in place when the key is there, else at
+// the end of its section, or in a new section at the end.
+void put_value(std::vector<std::string>& lines, std::string_view section, std::string_view key,
+               std::string_view value) {
     std::string entry = std::string(key) + "=" + std::string(value);
     if (const auto span = find_section(lines, section)) {
         if (const auto line = find_key(lines, *span, key)) {
@@ -176,8 +179,38 @@ void ini_file::write_value(std::string_view section, std::string_view key,
         lines.push_back("[" + std::string(section) + "]");
         lines.push_back(std::move(entry));
     }
+}
+
+} // namespace
+
+void ini_file::write_value(std::string_view section, std::string_view key,
+                           std::string_view value) {
+    if (saving_) {
+        put_value(lines_, section, key, value);
+        return;
+    }
+    std::vector<std::string> lines = lines_;
+    put_value(lines, section, key, value);
     save(lines);
     lines_ = std::move(lines);
+}
+
+void ini_file::begin_save() {
+    if (saving_) return;
+    lines_before_save_ = lines_;
+    saving_ = true;
+}
+
+void ini_file::commit() {
+    if (!saving_) return;
+    saving_ = false;
+    try {
+        save(lines_);
+    } catch (const settings_write_error&) {
+        lines_ = std::move(lines_before_save_);
+        throw;
+    }
+    lines_before_save_.clear();
 }
 
 void ini_file::save(const std::vector<std::string>& lines) const {

@@ -183,7 +183,10 @@ void Tscope::sticky_handler() {
 }
 
 void Tscope::save_settings() {
+    // One save sequence: every key goes into the file's lines in memory and
+    // server.ini is replaced once at the end, whole or not at all.
     ini_file file(program_dir_ + "server.ini");
+    file.begin_save();
     for (panel_window* panel : save_order_) panel->save_settings(file);
     const std::vector<forms::tab_sheet*> pages = controller_pages.pages();
     for (std::size_t n = 1; n <= pages.size(); ++n) {
@@ -204,6 +207,7 @@ void Tscope::save_settings() {
     find_vdu(outer_size(), placement, kit().screens().all());
     write_dimensions(placement, left(), top(), main_section, file, kit().screens().all());
     if (save_other_sections) save_other_sections(file);
+    file.commit();
 }
 
 void Tscope::check_activate() { find_vdu(outer_size(), placement, kit().screens().all()); }

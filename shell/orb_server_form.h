@@ -34,8 +34,9 @@ public:
     std::function<void(ini_file&)> save_other_sections;
 
     void load_settings();
-    // Writes every window's settings; raises settings_write_error at the
-    // write that failed.
+    // Writes every window's settings into server.ini, replacing the file
+    // once; raises settings_write_error when it cannot, and the file is
+    // then as it was.
     void save_settings();
     void FormShow();
     void check_activate();

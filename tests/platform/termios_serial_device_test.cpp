@@ -189,6 +189,26 @@ TEST_F(termios_device, a_silent_scope_gives_no_bytes_when_the_timeout_ends) {
     EXPECT_LT(steady::now() - start, 2s);  // ended by its timeout, not hung
 }
 
+TEST_F(termios_device, dropping_input_takes_what_has_arrived_without_waiting) {
+    open_and_set_up(/*timeout=*/1000, /*interval=*/30);
+    auto start = steady::now();
+    serial_transfer dropped = device.drop_input();
+    EXPECT_TRUE(dropped.ok());
+    EXPECT_EQ(dropped.count, 0u);
+    EXPECT_LT(steady::now() - start, 100ms);
+
+    send(device, "#:GR#");
+    // The answer is on the line once a read of one byte sees it.
+    std::array<char, 1> first{};
+    ASSERT_EQ(device.read(first).count, 1u);
+    std::this_thread::sleep_for(50ms);  // the rest of the 9 bytes comes at once
+    dropped = device.drop_input();
+    EXPECT_TRUE(dropped.ok());
+    EXPECT_EQ(dropped.count, 8u);
+    device.set_timeouts({30, 0, 100, 0, 100});
+    EXPECT_EQ(read_answer(device), "");
+}
+
 TEST_F(termios_device, a_vanished_device_fails_reads_and_writes_and_a_new_one_opens) {
     open_and_set_up();
     const std::string old_path = scope.device_path();

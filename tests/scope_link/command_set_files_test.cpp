@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "settings/settings_file.h"
+#include "tests/fixtures/file_size_limit.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {
@@ -168,6 +169,18 @@ TEST(command_set_files, make_ini_files_updates_an_edited_file_in_place) {
     EXPECT_TRUE(lx200.starts_with("; my scope\n[get_ra]\nwrite=#:GR#\nmine=keep\nappend=0\n"
                                   "returns=1\nhigh=$hms$\nlow=$hmt$\n\n[extra]\nk=v\n\n"))
         << lx200.substr(0, 200);
+}
+
+TEST(command_set_files, make_ini_files_that_cannot_be_written_leave_each_file_whole) {
+    temp_dir dir;
+    const std::string edited = "; my scope\n[get_ra]\nwrite=#:XR#\n";
+    dir.write("lx200.ini", edited);
+    {
+        const file_size_limit disk_full(200);
+        EXPECT_THROW(write_escape_scopes(dir.path()), settings_write_error);
+    }
+    EXPECT_EQ(dir.read("lx200.ini"), edited);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"lx200.ini"}); // nor autostar.ini, nor a temporary
 }
 
 } // namespace

@@ -151,4 +151,29 @@ TEST_F(link_integration, pulled_device_mid_operation_then_reconnect) {
     EXPECT_NEAR(result.ra, 12 + 8 / 60.0 + 54 / 3600.0, 1e-9);
 }
 
+// A scope that answers after the watchdog gave up, with `timeout` typed as
+// 20000: the wait ends at the watchdog's 5 seconds, and the late answer is
+// dropped before the next command, which reads its own.
+TEST_F(link_integration, a_late_answer_after_the_watchdog_never_becomes_the_next_commands) {
+    comms->timeout_edit.set_text("20000");
+    comms->ports.io_logging = true;
+    tscope_object result;
+    ASSERT_EQ(tell("connect", result), "ok");
+    scope->set_answer_delay(5300ms);
+    ASSERT_TRUE(comms->link.write("#:GR#"));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(comms->link.read_timeout(""));
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, 4900ms);
+    EXPECT_LT(waited, 5250ms);  // ended by the watchdog, not by the 20 s
+    scope->set_answer_delay(0ms);
+    std::this_thread::sleep_until(start + 5600ms);  // the late answer is on the line
+
+    ASSERT_TRUE(comms->link.write("#:GD#"));
+    EXPECT_TRUE(comms->link.read_timeout(""));
+    EXPECT_EQ(comms->link.answer_buffer(), "+42\xDF" "08:59#");
+    const std::vector<std::string>& messages = above.messages;
+    EXPECT_NE(std::find(messages.begin(), messages.end(), "bytes dropped : 9"), messages.end());
+}
+
 }  // namespace

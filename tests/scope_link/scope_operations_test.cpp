@@ -242,11 +242,14 @@ TEST_F(operations_test, connect_reads_precision_and_position_or_stays_disconnect
 TEST_F(operations_test, switch_precision_reports_the_precision_the_scope_is_in_afterwards) {
     make();
     connect();
+    // ":U#" answers nothing; the ":GR#" after it reads the precision.
+    device.queue_answer("");
     device.queue_answer("12:08.9#");
     tscope_object result;
     EXPECT_EQ(operations->tell("switch_precision", result), "ok");
     EXPECT_FALSE(result.high_precision);
     EXPECT_TRUE(device.written().ends_with("#:U##:GR#"));
+    device.queue_answer("");
     device.queue_answer("12:08:54#");
     EXPECT_EQ(operations->tell("switch_precision", result), "ok");
     EXPECT_TRUE(result.high_precision);

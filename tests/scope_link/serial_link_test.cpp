@@ -124,6 +124,69 @@ TEST_F(link_test, silent_scope_times_out_after_five_seconds_of_reads) {
     EXPECT_EQ(tell("get_ra_dec"), "ok");
 }
 
+// However long `timeout` is, no read outlasts the watchdog: the read that
+// would is cut to what is left of the 5 seconds, and the next operation reads
+// under the panel's timeouts again.
+TEST_F(link_test, a_long_timeout_never_makes_a_read_wait_past_the_watchdog) {
+    struct wait_case {
+        const char* timeout;
+        int reads;
+        std::vector<serial_timeouts> cut;  // set during the wait
+    };
+    const wait_case cases[] = {
+        {"20000", 1, {{10, 0, 5000, 0, 20000}}},
+        {"3000", 2, {{10, 0, 2000, 0, 3000}}},
+        {"5000", 1, {}},
+    };
+    for (const wait_case& c : cases) {
+        SCOPED_TRACE(c.timeout);
+        lists.values.timeout = c.timeout;
+        make();
+        ASSERT_EQ(connect(), "ok");
+        const serial_timeouts normal{10, 0, std::stoi(c.timeout), 0, std::stoi(c.timeout)};
+        const std::size_t set_before = device.timeouts_set().size();
+        const int reads = device.read_count();
+        const auto start = clock.now();
+
+        EXPECT_EQ(tell("get_ra_dec"), "fail : read from scope failed");
+        EXPECT_EQ((clock.now() - start).count(), 5000);
+        EXPECT_EQ(device.read_count() - reads, c.reads);
+        std::vector<serial_timeouts> expected = c.cut;
+        if (!expected.empty()) expected.push_back(normal);
+        EXPECT_EQ(std::vector<serial_timeouts>(device.timeouts_set().begin() + std::ptrdiff_t(set_before),
+                                               device.timeouts_set().end()),
+                  expected);
+        device.queue_answer("01:00:00#");
+        device.queue_answer("+01\xDF" "00:00#");
+        EXPECT_EQ(tell("get_ra_dec"), "ok");
+        tell("disconnect");
+    }
+}
+
+// A slow scope whose answer comes just after the watchdog gave up: the bytes
+// are dropped as the next command goes out, and that command reads its own.
+TEST_F(link_test, an_answer_that_comes_after_the_watchdog_failed_is_not_the_next_ones) {
+    make();
+    ASSERT_EQ(connect(), "ok");
+    EXPECT_EQ(tell("get_ra_dec"), "fail : read from scope failed");
+    device.arrive("12:08:54#"); // the late answer to ":GR#"
+    device.queue_answer("01:00:00#");
+    device.queue_answer("+01\xDF" "00:00#");
+    messages.clear();
+    tscope_object result;
+    EXPECT_EQ(operations->tell("get_ra_dec", result), "ok");
+    EXPECT_NEAR(result.ra, 1.0, 1e-9);
+    EXPECT_NEAR(result.dec, 1.0, 1e-9);
+    EXPECT_EQ(device.dropped(), 9u);
+    // Said as the first command goes out, and not again for the second.
+    const auto dropped_at = std::find(messages.begin(), messages.end(), "bytes dropped : 9");
+    ASSERT_NE(dropped_at, messages.end());
+    EXPECT_EQ(*(dropped_at + 1), "#:GR# : written");
+    EXPECT_EQ(std::count_if(messages.begin(), messages.end(),
+                            [](const std::string& m) { return m.starts_with("bytes dropped"); }),
+              1);
+}
+
 TEST_F(link_test, an_answer_in_two_bursts_is_read_as_its_first) {
     make();
     ASSERT_EQ(connect(), "ok");

@@ -1,11 +1,10 @@
 #include "settings/settings_file.h"
 #include "text/number_text.h"
 
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
+#include "tests/fixtures/file_size_limit.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {
@@ -108,25 +107,94 @@ TEST(settings_file, a_save_failing_half_way_leaves_the_old_file_whole) {
     const std::string old_content = "[s]\nk=1\n";
     dir.write("s.ini", old_content);
     ini_file file(dir.file("s.ini"));
-
-    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    ::getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 64;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(file.write_string("s", "big", std::string(1000, 'v')), settings_write_error);
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previous_handler);
-
+    {
+        const file_size_limit disk_full(64);
+        EXPECT_THROW(file.write_string("s", "big", std::string(1000, 'v')), settings_write_error);
+    }
     EXPECT_EQ(dir.read("s.ini"), old_content);
     EXPECT_EQ(file.read_string("s", "big", "absent"), "absent");
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
-    EXPECT_EQ(files, 1u) << "the temporary file was left behind";
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"s.ini"}) << "the temporary file was left behind";
 
     file.write_integer("s", "k", 5); // and the next save works
     EXPECT_EQ(dir.read("s.ini"), "[s]\nk=5\n");
+}
+
+// A save sequence leaves the disk alone until its commit, which replaces the
+// file with what the same writes one by one would have made.
+TEST(settings_file, a_save_sequence_writes_the_file_once_at_its_commit) {
+    temp_dir dir;
+    const std::string old_content = "; kept\n[one]\na=1\nb=2\n\n[two]\nx=y\n";
+    dir.write("s.ini", old_content);
+    dir.write("one_by_one.ini", old_content);
+    ini_file file(dir.file("s.ini"));
+    ini_file one_by_one(dir.file("one_by_one.ini"));
+    const auto write_all = [](ini_file& f) {
+        f.write_integer("one", "b", 20);
+        f.write_string("one", "c", "new");
+        f.write_bool("three", "flag", true);
+        f.write_float("two", "r", 0.25);
+        f.write_string("one", "c", "newer");
+    };
+    file.begin_save();
+    EXPECT_TRUE(file.saving());
+    write_all(file);
+    write_all(one_by_one);
+    // Reads see what the sequence wrote; the disk does not yet.
+    EXPECT_EQ(file.read_integer("one", "b", 0), 20);
+    EXPECT_EQ(file.read_string("one", "c", ""), "newer");
+    EXPECT_EQ(dir.read("s.ini"), old_content);
+
+    file.commit();
+    EXPECT_FALSE(file.saving());
+    EXPECT_EQ(dir.read("s.ini"), dir.read("one_by_one.ini"));
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"one_by_one.ini", "s.ini"}));
+    file.commit(); // nothing open: nothing happens
+    EXPECT_EQ(dir.read("s.ini"), dir.read("one_by_one.ini"));
+}
+
+// All or nothing: a sequence whose commit fails, or that is never committed,
+// leaves the old file whole with none of its keys.
+TEST(settings_file, a_save_sequence_that_fails_or_is_abandoned_leaves_the_old_file) {
+    temp_dir dir;
+    const std::string old_content = "[s]\nk=1\n";
+    dir.write("s.ini", old_content);
+    {
+        ini_file abandoned(dir.file("s.ini"));
+        abandoned.begin_save();
+        abandoned.write_integer("s", "k", 2);
+        abandoned.write_string("t", "new", "x");
+    }
+    EXPECT_EQ(dir.read("s.ini"), old_content);
+
+    ini_file file(dir.file("s.ini"));
+    file.begin_save();
+    for (int n = 0; n < 50; ++n) file.write_integer("s", "key_" + std::to_string(n), n);
+    {
+        const file_size_limit disk_full(64);
+        try {
+            file.commit();
+            FAIL() << "the commit went through";
+        } catch (const settings_write_error& error) {
+            EXPECT_EQ(std::string(error.what()), "Unable to write to " + dir.file("s.ini"));
+        }
+    }
+    EXPECT_EQ(dir.read("s.ini"), old_content);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"s.ini"}) << "the temporary file was left behind";
+    EXPECT_FALSE(file.saving());
+    EXPECT_EQ(file.read_integer("s", "key_0", -1), -1); // the object is as before the sequence
+
+    std::filesystem::permissions(dir.file("s.ini"), std::filesystem::perms::owner_read);
+    file.begin_save();
+    file.write_integer("s", "k", 3); // a write inside a sequence does not raise
+    EXPECT_THROW(file.commit(), settings_write_error);
+    EXPECT_EQ(dir.read("s.ini"), old_content);
+
+    std::filesystem::permissions(dir.file("s.ini"), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    file.begin_save(); // and the next save works
+    file.write_integer("s", "k", 4);
+    file.commit();
+    EXPECT_EQ(dir.read("s.ini"), "[s]\nk=4\n");
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "forms/forms.h"
 #include "platform/clock.h"
 #include "settings/settings_file.h"
+#include "tests/fixtures/file_size_limit.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {
@@ -182,6 +183,28 @@ TEST_F(program_test, a_write_protected_settings_file_keeps_the_program_open_and_
     std::filesystem::permissions(dir.file("server.ini"), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
     EXPECT_TRUE(program->request_close()); // the next request tries again from the start
+    EXPECT_EQ(ini_file(dir.file("server.ini")).read_integer("config", "scope_type", 0), 2);
+}
+
+// A disk that fills up part-way through the shut-down save: the old file
+// stays whole with none of the new keys, the program goes on, and the next
+// close saves everything.
+TEST_F(program_test, a_save_that_fails_part_way_leaves_the_old_settings_file_whole) {
+    const std::string old_content = "[config]\nscope_type=2\n";
+    dir.write("server.ini", old_content);
+    start();
+    {
+        const file_size_limit disk_full(200);
+        EXPECT_FALSE(program->request_close());
+    }
+    EXPECT_EQ(program->kit().notifications().messages().back(),
+              "Unable to write to " + dir.file("server.ini"));
+    EXPECT_FALSE(program->ended());
+    EXPECT_EQ(dir.read("server.ini"), old_content);
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"server.ini"});
+
+    EXPECT_TRUE(program->request_close());
+    EXPECT_EQ(sections().size(), 20u);
     EXPECT_EQ(ini_file(dir.file("server.ini")).read_integer("config", "scope_type", 0), 2);
 }
 

@@ -1,13 +1,16 @@
 // orb_server as a user starts it: headless in a folder of its own, closed by
-// a signal, with its standard output read or left unread.
+// a signal, with its standard output read or left unread, and in front of a
+// scope that never answers.
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <optional>
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
 
 #include "settings/settings_file.h"
+#include "tests/fixtures/fake_lx200.h"
 #include "tests/fixtures/local_ports.h"
 #include "tests/fixtures/tcp_test_client.h"
 #include "tests/fixtures/server_process.h"
@@ -117,6 +120,45 @@ TEST(server_process, sigterm_with_clients_mid_request_closes_every_connection_an
     EXPECT_TRUE(flooding.closed_within());
     const ini_file saved(dir.file("server.ini"));
     EXPECT_EQ(saved.read_string("main", "num_control_panels", ""), "3");
+}
+
+// A scope that never answers, with `timeout` typed as 20000: a request fails
+// at the answer watchdog's 5 seconds, not after 20, and a SIGTERM that comes
+// while a request waits ends the program soon after, with its settings saved.
+TEST(server_process, a_silent_scope_with_a_long_timeout_fails_within_the_watchdog_and_sigterm_ends_it) {
+    temp_dir dir;
+    fake_lx200 scope;
+    scope.set_silent(true);
+    dir.write("server.ini", "[config]\nscope_enabled=1\nscope_type=1\n[comms]\ntimeout=20000\n"
+                            "interval=30\n[serial_devices]\nCOM1=" + scope.device_path() + "\n");
+    const int port = free_port();
+    server_process server(ORB_SERVER_PATH,
+                          {"--headless", "--dir", dir.path(), "--listen", "127.0.0.1:" + std::to_string(port)});
+    ASSERT_TRUE(server.wait_for("Server running"));
+    tcp_test_client client(port);
+    ASSERT_TRUE(client.connected());
+    ASSERT_TRUE(client.request("play").starts_with("ok"));
+
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(client.send("connect\r\n"));
+    const std::optional<std::string> reply = client.line(10s);
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_TRUE(reply->starts_with("fail")) << *reply;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 6s);
+    EXPECT_EQ(client.line(1s), std::optional<std::string>(""));
+
+    // Once more, and the signal comes while the server waits for the scope.
+    const std::size_t seen = scope.commands().size();
+    ASSERT_TRUE(client.send("connect\r\n"));
+    ASSERT_TRUE(scope.wait_for_commands(seen + 1, 2s));
+    start = std::chrono::steady_clock::now();
+    server.signal(SIGTERM);
+    EXPECT_EQ(server.wait_exit(7s), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 7s);
+    const ini_file saved(dir.file("server.ini"));
+    EXPECT_EQ(saved.read_string("main", "num_control_panels", ""), "3");
+    EXPECT_EQ(saved.read_string("comms", "timeout", ""), "20000");
+    EXPECT_EQ(saved.read_string("serial_devices", "COM1", ""), scope.device_path());
 }
 
 } // namespace
