@@ -9,6 +9,7 @@
 #include "command_server/lx200_framing.h"
 #include "platform/local_time.h"
 #include "scope_link/scope_operations.h"
+#include "text/integer_text.h"
 #include "text/number_text.h"
 #include "text/trim.h"
 
@@ -56,22 +57,28 @@ double full_circle(double degrees) {
     return turned;
 }
 
+// Three fields of two digits each with the separator between them, as
+// "21:30:00" or "12/11/26".
+bool three_fields(std::string_view text, char separator, int (&fields)[3]) {
+    if (text.size() != 8 || text[2] != separator || text[5] != separator) return false;
+    for (int i = 0; i < 3; ++i) {
+        const std::optional<std::int32_t> read = read_integer(text.substr(std::size_t(i) * 3, 2), {.sign = false});
+        if (!read) return false;
+        fields[i] = *read;
+    }
+    return true;
+}
+
 // "HH:MM:SS", checked as a time of day.
 bool read_clock_time(std::string_view text) {
-    int hours = 0, minutes = 0, seconds = 0;
-    char end = 0;
-    const std::string copy(text);
-    return std::sscanf(copy.c_str(), "%2d:%2d:%2d%c", &hours, &minutes, &seconds, &end) == 3 && hours >= 0 &&
-           hours < 24 && minutes >= 0 && minutes < 60 && seconds >= 0 && seconds < 60;
+    int f[3];
+    return three_fields(text, ':', f) && f[0] < 24 && f[1] < 60 && f[2] < 60;
 }
 
 // "MM/DD/YY", checked as a date.
 bool read_date(std::string_view text) {
-    int month = 0, day = 0, year = 0;
-    char end = 0;
-    const std::string copy(text);
-    return std::sscanf(copy.c_str(), "%2d/%2d/%2d%c", &month, &day, &year, &end) == 3 && month >= 1 &&
-           month <= 12 && day >= 1 && day <= 31 && year >= 0;
+    int f[3];
+    return three_fields(text, '/', f) && f[0] >= 1 && f[0] <= 12 && f[1] >= 1 && f[1] <= 31;
 }
 
 // A whole angle's numbers as the texts may give them.
