@@ -51,7 +51,7 @@ std::optional<search_move> search_pattern::break_out() {
         const search_box& c = boxes_[current_];
         const std::optional<long long> gx = edge_growth(sx());
         const std::optional<long long> gy = edge_growth(sy());
-        if (!gx || !gy || c.level == std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+        if (!gx || !gy || (*gx <= 0 && *gy <= 0) || c.level >= max_rings) return std::nullopt;
         const long long top = c.top_edge - *gy, left = c.left_edge - *gx;
         const long long right = c.right_edge + *gx, bottom = c.bottom_edge + *gy;
         if (!fits_32_bits(top) || !fits_32_bits(left) || !fits_32_bits(right) || !fits_32_bits(bottom))

@@ -40,8 +40,13 @@ public:
 
     // Starts afresh here: only the first field of view, at level 0.
     void reset(const search_window& window);
-    // Out to the next ring; none when its edges would not fit 32 bits.
+    // Out to the next ring; none when its edges would not fit 32 bits, when
+    // it would be no larger than this one, or past max_rings.
     std::optional<search_move> break_out();
+
+    // No search goes near this many rings, and each ring is kept: a client
+    // that asks for more must not make the chain grow without a bound.
+    static constexpr std::int32_t max_rings = 10000;
     // Back to the ring inside: the steps that bring the window onto it, at
     // most one across and one up or down; none at level 0.
     std::vector<window_step> fall_in();

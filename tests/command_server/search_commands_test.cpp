@@ -135,6 +135,22 @@ TEST_F(search, the_rings_stop_before_their_edges_overflow) {
     EXPECT_EQ(processor.search.current_box().bottom_edge, 1500000000);
 }
 
+TEST_F(search, rings_that_would_not_grow_or_go_past_the_limit_are_refused) {
+    // Fields that overlap whole: the next ring would be this one again.
+    panels.window = {320, 240, 100, 100};
+    request("reset_search");
+    EXPECT_EQ(request("break_out"), "fail");
+    EXPECT_TRUE(operations.empty());
+    EXPECT_EQ(processor.search.box_count(), 1u);
+
+    search_pattern pattern;
+    pattern.reset({1, 1, 0, 0});
+    for (int ring = 0; ring < search_pattern::max_rings; ++ring) ASSERT_TRUE(pattern.break_out()) << ring;
+    EXPECT_FALSE(pattern.break_out());
+    EXPECT_EQ(pattern.box_count(), std::size_t(search_pattern::max_rings) + 1);
+    EXPECT_EQ(pattern.current_box().level, search_pattern::max_rings);
+}
+
 TEST_F(search, a_remote_client_searches_without_the_poll) {
     processor.local_control = false;
     processor.client_playing = true;
