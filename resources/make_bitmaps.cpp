@@ -1,6 +1,7 @@
 // Draws the program's bitmaps into a folder (resources/ in the repository):
-// the eight direction pictures of the search panel and the glyphs of the
-// arrow, stop, focus and step buttons, all black on a green ground, as
+// the eight direction pictures of the search panel, the glyphs of the
+// arrow, stop, focus and step buttons and the about panel's two pictures,
+// all black on a green ground, as
 // 256-colour BMP files. Run it again after changing a drawing:
 //   make_bitmaps resources/
 #include <array>
@@ -41,6 +42,14 @@ struct picture {
                 const bool negative = d1 < 0 || d2 < 0 || d3 < 0;
                 const bool positive = d1 > 0 || d2 > 0 || d3 > 0;
                 if (!(negative && positive)) set(x, y);
+            }
+    }
+    // The pixels whose centres lie between two distances of a point.
+    void ring(double cx, double cy, double inner, double outer) {
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+                if (d2 >= inner * inner && d2 <= outer * outer) set(x, y);
             }
     }
     // A quarter turn clockwise.
@@ -161,6 +170,36 @@ picture step_glyph(bool up) {
     return p;
 }
 
+// The about panel's icon: a planet on its orbit, with a moon on the orbit.
+picture orb_icon() {
+    picture p(32);
+    p.ring(15.5, 15.5, 0, 7);
+    p.ring(15.5, 15.5, 12, 13.5);
+    p.ring(24.5, 6.5, 0, 3);
+    return p;
+}
+
+// The about panel's second picture: a shield bearing a telescope on its
+// tripod.
+picture orb_arms() {
+    picture p(32);
+    p.fill(4, 2, 27, 3);  // the shield's top
+    p.fill(4, 2, 5, 17);  // its sides
+    p.fill(26, 2, 27, 17);
+    for (int i = 0; i < 11; ++i) { // and the two edges down to its point
+        p.fill(4 + i, 17 + i, 5 + i, 18 + i);
+        p.fill(26 - i, 17 + i, 27 - i, 18 + i);
+    }
+    for (int i = 0; i < 10; ++i) p.fill(9 + i, 15 - i, 11 + i, 16 - i); // the tube, pointing up right
+    p.fill(14, 13, 15, 19);                                                // the tripod's head and legs
+    for (int i = 0; i < 5; ++i) {
+        p.set(13 - i, 20 + i);
+        p.set(16 + i, 20 + i);
+    }
+    p.fill(14, 20, 15, 24);
+    return p;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -186,6 +225,8 @@ int main(int argc, char** argv) {
     all.emplace_back("FOCUS_PLUS", plus_glyph());
     all.emplace_back("STEP_DOWN", step_glyph(false));
     all.emplace_back("STEP_UP", step_glyph(true));
+    all.emplace_back("ORB_ICON", orb_icon());
+    all.emplace_back("ORB_ARMS", orb_arms());
 
     for (const auto& [name, p] : all) {
         if (!write_bmp(folder + name + ".bmp", p)) {

@@ -82,4 +82,15 @@ TEST(button_glyphs, the_arrow_stop_focus_and_step_glyphs_are_black_on_green) {
     EXPECT_TRUE(qt_view::load_picture("NO_SUCH_PICTURE").isNull());
 }
 
+TEST(about_pictures, the_about_panels_two_pictures_are_built_in) {
+    test_application();
+    for (const char* name : {"ORB_ICON", "ORB_ARMS"}) {
+        SCOPED_TRACE(name);
+        const QImage shown = picture(name);
+        ASSERT_FALSE(shown.isNull());
+        EXPECT_EQ(shown.size(), QSize(32, 32));
+        EXPECT_EQ(shown.pixel(0, 0), ground);
+    }
+}
+
 } // namespace
