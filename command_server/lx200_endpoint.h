@@ -17,9 +17,6 @@ class status_logger;
 
 class lx200_endpoint {
 public:
-    // At least this many LX200 clients at once, beside our own.
-    static constexpr std::size_t max_clients = line_server::max_clients;
-
     // Everything given must outlive the endpoint; ports carry the IO switch
     // under which commands and answers are logged.
     lx200_endpoint(forms::event_loop& loop, lx200_protocol& protocol, status_logger& log, const link_ports& ports);

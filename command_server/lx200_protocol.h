@@ -38,8 +38,6 @@ public:
     // the ACK byte); nothing for a command that has none or is unknown.
     std::optional<std::string> answer(std::string_view command, lx200_client& client);
 
-    bool high_precision() const { return high_precision_; }
-
     // This program's version, the answer to ":GVN#".
     std::string version = "0";
     // Universal time now, for the time and date answers (tests set their own).

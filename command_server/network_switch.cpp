@@ -121,11 +121,12 @@ remote_answer Tscope_network::scope_serverExecute(const std::string& line) {
     processor.request_text = line;
     if (processor.request_text.empty()) return {};
     logger.log_indent = 0;
-    logger.update_status_log_check("start remote command : " + local_time_text());
+    // The time stamps cost more than the request itself: made only when shown.
+    if (logger.message_logging) logger.update_status_log_check("start remote command : " + local_time_text());
     std::string written;
     std::unique_ptr<tscope_object> result;
     processor.process_input(&written, result);
     result.reset();
-    logger.update_status_log_check("end remote command : " + local_time_text());
+    if (logger.message_logging) logger.update_status_log_check("end remote command : " + local_time_text());
     return {false, std::move(written)};
 }

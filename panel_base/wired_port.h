@@ -13,7 +13,6 @@ public:
     explicit wired_port(std::string what) : what_(std::move(what)) {}
 
     void wire(T& target) { target_ = &target; }
-    bool wired() const { return target_ != nullptr; }
 
     T& get() const {
         if (!target_) throw std::logic_error(what_ + " is not wired to the program");

@@ -27,19 +27,18 @@ struct panel_fixture : ::testing::Test {
     void start(const std::string& ini = "") {
         program.reset();
         dir.write("server.ini", "[config]\nscope_enabled=0\nscope_type=2\n" + ini);
-        program = std::make_unique<orb_program>(clock, dir.path());
-        control = program->control.get();
-        info = program->info.get();
-        search = program->search.get();
-        processor = &program->network->processor;
-        program->network->logger.message_logging = true;
-        forget_sent();
+        make();
     }
 
     // Saves every setting as a shut-down does, and starts again from them.
     void restart() {
         ASSERT_TRUE(program->request_close());
         program.reset();
+        make();
+    }
+
+    // The program from server.ini as it is now, with the status log's notes on.
+    void make() {
         program = std::make_unique<orb_program>(clock, dir.path());
         control = program->control.get();
         info = program->info.get();
